@@ -1,0 +1,50 @@
+#include "CommandLine.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "Messages.h"
+
+namespace d88cut {
+
+namespace {
+
+constexpr char kDefaultProgramName[] = "d88cut";
+constexpr char kOpOption[] = "-op";
+
+const char* programName(int argc, char** argv) {
+    if (argc < 1 || argv == nullptr || argv[0] == nullptr) {
+        return kDefaultProgramName;
+    }
+    return argv[0];
+}
+
+}  // namespace
+
+bool parseArguments(int argc, char** argv, Arguments& args) {
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, messages::kUsage, programName(argc, argv));
+        std::fputs(messages::kUsageOption, stderr);
+        return false;
+    }
+    args = Arguments{};
+    args.imagePath = argv[1];
+    if (argc == 2) {
+        return true;
+    }
+    const char* option = argv[2];
+    if (std::strcmp(option, kOpOption) == 0) {
+        args.opFlag = true;
+        return true;
+    }
+    // Only the first character counts: "12" is disk 1, "8x" disk 8.
+    const int diskNo = static_cast<unsigned char>(option[0]) - '0';
+    if (diskNo < 1 || diskNo > 8) {
+        std::fprintf(stderr, messages::kUsageDiskNo, programName(argc, argv));
+        return false;
+    }
+    args.diskNo = diskNo;
+    return true;
+}
+
+}  // namespace d88cut

@@ -1,0 +1,51 @@
+#include "Cutter.h"
+
+#include <cstdio>
+#include <cstring>
+#include <optional>
+
+#include "CommandLine.h"
+#include "Extraction.h"
+#include "Identification.h"
+#include "Messages.h"
+#include "RunState.h"
+#include "Writers.h"
+
+namespace d88cut {
+
+namespace {
+
+void processDisk(std::int32_t index, const Arguments& args) {
+    image.selectDisk(index);
+    // Whatever this disk's reads leave unfilled reads as zero.
+    std::memset(workBuffer, 0, sizeof workBuffer);
+    const std::optional<DiskKind> kind = identifyDisk(args.diskNo);
+    if (kind) {
+        extractDisk(*kind, args.opFlag);
+    }
+}
+
+}  // namespace
+
+int runCutter(int argc, char** argv) {
+    Arguments args;
+    if (!parseArguments(argc, argv, args)) {
+        return 1;
+    }
+    if (!image.open(args.imagePath)) {
+        std::fputs(messages::kCannotOpen, stderr);
+        return 1;
+    }
+    clearOutputFailures();
+    const std::int32_t diskCount = image.diskCount();
+    for (std::int32_t index = 0; index < diskCount; ++index) {
+        processDisk(index, args);
+        // With a disk number only the first disk of the file is processed.
+        if (args.diskNo != 0) {
+            break;
+        }
+    }
+    return anyOutputFailed() ? 1 : 0;
+}
+
+}  // namespace d88cut

@@ -1,0 +1,216 @@
+#include "D88Image.h"
+
+#include <cstring>
+#include <limits>
+
+#include "ByteOrder.h"
+#include "SectorHeader.h"
+
+namespace d88 {
+
+namespace {
+
+constexpr std::int64_t kMaxOffset = std::numeric_limits<std::int32_t>::max();
+// Largest size code whose sector size 128 << n is still a positive int32.
+constexpr std::int32_t kMaxSizeCode = 23;
+
+}  // namespace
+
+D88Image::~D88Image() {
+    if (file != nullptr) {
+        std::fclose(file);
+    }
+}
+
+void D88Image::clearSelection() {
+    diskOffset = -1;
+    mediaCode = -1;
+    diskSize = 0;
+    name[0] = '\0';
+}
+
+bool D88Image::readBytes(std::uint8_t* dest, std::size_t count) {
+    return std::fread(dest, 1, count, file) == count;
+}
+
+bool D88Image::open(const char* path) {
+    if (path == nullptr) {
+        if (file != nullptr) {
+            std::fclose(file);
+            file = nullptr;
+        }
+        numDisks = 0;
+        mediaCode = -1;
+        return true;
+    }
+    // Opening a second file drops the first one and its selection.
+    if (file != nullptr) {
+        std::fclose(file);
+        file = nullptr;
+        clearSelection();
+    }
+    file = std::fopen(path, "rb");
+    if (file == nullptr) {
+        return false;
+    }
+
+    std::int64_t runningOffset = 0;
+    numDisks = 0;
+    while (numDisks < kMaxDisks && runningOffset <= kMaxOffset) {
+        diskOffsets[numDisks] = static_cast<std::int32_t>(runningOffset);
+        std::uint8_t header[DiskHeader::kSize];
+        if (std::fseek(file, static_cast<long>(runningOffset), SEEK_SET) != 0 ||
+            !readBytes(header, sizeof header)) {
+            break;
+        }
+        runningOffset += readU32LE(header + DiskHeader::kDiskSizeOffset);
+        ++numDisks;
+    }
+    // A path that names a directory opens for reading on some systems but
+    // yields a read error: it is no image file.
+    if (std::ferror(file)) {
+        std::fclose(file);
+        file = nullptr;
+        numDisks = 0;
+        return false;
+    }
+    return true;
+}
+
+std::int32_t D88Image::diskStart(std::int32_t index) const {
+    if (index < 0 || index >= numDisks) {
+        return -1;
+    }
+    return diskOffsets[index];
+}
+
+bool D88Image::selectDisk(std::int32_t index) {
+    if (file == nullptr) {
+        return false;
+    }
+    clearSelection();
+    if (index < 0 || index >= numDisks) {
+        return false;
+    }
+    std::uint8_t bytes[DiskHeader::kSize];
+    if (std::fseek(file, diskOffsets[index], SEEK_SET) != 0 || !readBytes(bytes, sizeof bytes)) {
+        return false;
+    }
+    const DiskHeader header = DiskHeader::parse(bytes);
+    diskOffset = diskOffsets[index];
+    std::memcpy(trackOffsets, header.trackOffsets, sizeof trackOffsets);
+    mediaCode = header.media;
+    diskSize = header.diskSize;
+    std::memcpy(name, header.name, sizeof name);
+    return true;
+}
+
+void D88Image::setSectorRange(std::int32_t first, std::int32_t last) {
+    firstSector = first;
+    lastSector = last;
+}
+
+bool D88Image::seekTrack(std::int32_t track) {
+    if (file == nullptr || track < 0 || track >= kTrackCount) {
+        return false;
+    }
+    const std::uint32_t offset = trackOffsets[track];
+    if (offset == 0 || offset > diskSize) {
+        return false;
+    }
+    const std::int64_t position = std::int64_t{diskOffset} + offset;
+    return std::fseek(file, static_cast<long>(position), SEEK_SET) == 0;
+}
+
+bool D88Image::readSectorHeader(SectorHeader& header) {
+    std::uint8_t bytes[SectorHeader::kSize];
+    if (!readBytes(bytes, sizeof bytes)) {
+        return false;
+    }
+    header = SectorHeader::parse(bytes);
+    return true;
+}
+
+bool D88Image::skipData(std::uint16_t length) {
+    return std::fseek(file, length, SEEK_CUR) == 0;
+}
+
+std::int32_t D88Image::readSector(std::int32_t track, std::int32_t c, std::int32_t h,
+                                  std::int32_t r, std::int32_t n, std::uint8_t* dest,
+                                  std::int32_t len) {
+    if (len < 0 || !seekTrack(track)) {
+        return 0;
+    }
+    for (std::int64_t i = 0;; ++i) {
+        SectorHeader header;
+        if (!readSectorHeader(header) || header.sectorCount == 0) {
+            return 0;
+        }
+        if (header.hasId(c, h, r, n)) {
+            const std::int32_t wanted = header.dataLength < len ? header.dataLength : len;
+            // Only the bytes the file really holds count as read.
+            return static_cast<std::int32_t>(std::fread(dest, 1, wanted, file));
+        }
+        if (!skipData(header.dataLength) || header.isLastRecord(i)) {
+            return 0;
+        }
+    }
+}
+
+std::int32_t D88Image::readSectors(std::int32_t track, std::int32_t c, std::int32_t h,
+                                   std::int32_t r, std::int32_t n, std::uint8_t* dest,
+                                   std::int32_t len) {
+    if (len < 0 || n < 0 || n > kMaxSizeCode) {
+        return 0;
+    }
+    std::int32_t piece = std::int32_t{128} << n;
+    std::int32_t total = 0;
+    while (total < len) {
+        if (piece > len - total) {
+            piece = len - total;
+        }
+        if (readSector(track, c, h, r, n, dest + total, piece) < piece) {
+            return total;
+        }
+        total += piece;
+        // A sector was found, so track, c and r are small values here and
+        // stepping them cannot overflow.
+        if (r == lastSector) {
+            ++track;
+            if (h == 0) {
+                h = 1;
+            } else {
+                h = 0;
+                ++c;
+            }
+            r = firstSector;
+        } else {
+            ++r;
+        }
+    }
+    return total;
+}
+
+std::int32_t D88Image::listSectorIds(std::int32_t track, std::uint8_t* out, std::int32_t len) {
+    if (!seekTrack(track)) {
+        return 0;
+    }
+    std::int32_t written = 0;
+    for (std::int64_t i = 0; 4 * (i + 1) <= len; ++i) {
+        SectorHeader header;
+        if (!readSectorHeader(header)) {
+            break;
+        }
+        out[written + 0] = header.c;
+        out[written + 1] = header.h;
+        out[written + 2] = header.r;
+        out[written + 3] = header.n;
+        written += 4;
+        if (!skipData(header.dataLength) || header.isLastRecord(i)) {
+            break;
+        }
+    }
+    return written;
+}
+
+}  // namespace d88

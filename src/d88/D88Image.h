@@ -1,0 +1,72 @@
+// Reader of one D88 image file: indexes the disks in it, selects one, and reads
+// its sectors by ID, singly or as runs that go on across sectors and tracks.
+// Reports only through results; never prints, never throws, never allocates.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+#include "DiskHeader.h"
+#include "SectorHeader.h"
+
+namespace d88 {
+
+class D88Image {
+public:
+    static constexpr int kMaxDisks = 64;
+    static constexpr int kTrackCount = DiskHeader::kTrackCount;
+
+    D88Image() = default;
+    ~D88Image();
+    D88Image(const D88Image&) = delete;
+    D88Image& operator=(const D88Image&) = delete;
+
+    // Opens `path` for binary reading and indexes its disks. A null path closes
+    // the file. False only when the file cannot be opened or read.
+    bool open(const char* path);
+    // Makes disk `index` the selected disk; false (and nothing selected) when
+    // there is no such disk or its header cannot be read whole.
+    bool selectDisk(std::int32_t index);
+    std::int32_t diskCount() const { return numDisks; }
+    const char* diskName() const { return name; }
+    std::int32_t mediaType() const { return mediaCode; }
+    // File offset of indexed disk `index`; -1 outside 0..diskCount()-1.
+    std::int32_t diskStart(std::int32_t index) const;
+
+    // Sector numbers with which every track of a run begins and ends.
+    void setSectorRange(std::int32_t first, std::int32_t last);
+    // Reads at most `len` bytes of the first sector with ID (c, h, r, n) on
+    // `track`; returns the bytes stored in `dest`, 0 when none.
+    std::int32_t readSector(std::int32_t track, std::int32_t c, std::int32_t h, std::int32_t r,
+                            std::int32_t n, std::uint8_t* dest, std::int32_t len);
+    // Reads `len` bytes of consecutive sectors of 128 << n bytes from the given
+    // sector on, stepping to the next track after the range's last sector;
+    // returns the bytes read in whole pieces before the first failing sector.
+    std::int32_t readSectors(std::int32_t track, std::int32_t c, std::int32_t h, std::int32_t r,
+                             std::int32_t n, std::uint8_t* dest, std::int32_t len);
+    // Writes the C, H, R, N of the track's records, 4 bytes each, into `out`
+    // for as many whole entries as fit in `len`; returns the bytes written.
+    std::int32_t listSectorIds(std::int32_t track, std::uint8_t* out, std::int32_t len);
+
+private:
+    void clearSelection();
+    bool seekTrack(std::int32_t track);
+    bool readBytes(std::uint8_t* dest, std::size_t count);
+    bool readSectorHeader(SectorHeader& header);
+    bool skipData(std::uint16_t length);
+
+    std::FILE* file = nullptr;
+    std::int32_t numDisks = 0;
+    std::int32_t firstSector = 1;
+    std::int32_t lastSector = 16;
+    std::int32_t diskOffsets[kMaxDisks] = {};
+    // Header values are kept unsigned, as stored; a disk is never indexed at
+    // an offset above INT32_MAX.
+    std::uint32_t diskSize = 0;
+    std::int32_t diskOffset = 0;
+    std::uint32_t trackOffsets[kTrackCount] = {};
+    std::int32_t mediaCode = -1;
+    char name[DiskHeader::kNameLength + 1] = {};
+};
+
+}  // namespace d88
