@@ -37,10 +37,10 @@ struct FixedRun {
     std::int32_t length;
 };
 
-extern const FixedRun opdemoRun;   // Opening Disk, with -op
-extern const FixedRun gTitleRun;   // Opening Disk, with -op, after OPDEMO
-extern const FixedRun m300Run;     // Data Disk 3
-extern const FixedRun mv00Run;     // Visual Disk
+extern const FixedRun opdemoRun;  // Opening Disk, with -op
+extern const FixedRun gTitleRun;  // Opening Disk, with -op, after OPDEMO
+extern const FixedRun m300Run;    // Data Disk 3
+extern const FixedRun mv00Run;    // Visual Disk
 
 // MUSDRV is 5,120 bytes from two runs: the first 2,048 bytes from a place that
 // depends on the disk, the last 3,072 from the same place on both disks.

@@ -30,8 +30,8 @@ void walkTable(const ExtractTable& table) {
 // Reads one piece of MUSDRV into place; what it does not deliver is zero.
 bool readMusdrvPiece(const MusdrvPiece& piece, std::int32_t& bytesRead) {
     std::uint8_t* dest = workBuffer + piece.offset;
-    bytesRead = image.readSectors(piece.track, piece.c, piece.h, piece.r, kRunSizeCode, dest,
-                                  piece.length);
+    bytesRead =
+        image.readSectors(piece.track, piece.c, piece.h, piece.r, kRunSizeCode, dest, piece.length);
     std::memset(dest + bytesRead, 0, static_cast<std::size_t>(piece.length - bytesRead));
     return bytesRead == piece.length;
 }

@@ -25,7 +25,9 @@ bool isAnyOf(int diskNo, std::initializer_list<DiskKind> kinds) {
     return false;
 }
 
-Identification recognised(DiskKind kind) { return {Verdict::Recognised, kind}; }
+Identification recognised(DiskKind kind) {
+    return {Verdict::Recognised, kind};
+}
 
 constexpr Identification kUnknownSum{Verdict::UnknownSum, DiskKind::OpeningDisk};
 constexpr Identification kUnsupported{Verdict::Unsupported, DiskKind::OpeningDisk};

@@ -23,7 +23,8 @@ inline constexpr char kCannotOpen[] =
     "\x82\xDC\x82\xB9\x82\xF1.\n";
 
 // "%s を認識しました.\n" — %s is the disk's name, e.g. "Opening Disk".
-inline constexpr char kRecognised[] = "%s \x82\xF0\x94\x46\x8E\xAF\x82\xB5\x82\xDC\x82\xB5\x82\xBD.\n";
+inline constexpr char kRecognised[] =
+    "%s \x82\xF0\x94\x46\x8E\xAF\x82\xB5\x82\xDC\x82\xB5\x82\xBD.\n";
 
 // "このディスクには切り出すデータはありません.\n"
 inline constexpr char kNoData[] =
@@ -31,7 +32,8 @@ inline constexpr char kNoData[] =
     "\x82\xB7\x83\x66\x81\x5B\x83\x5E\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1.\n";
 
 // "未対応の形式です.\n"
-inline constexpr char kUnsupported[] = "\x96\xA2\x91\xCE\x89\x9E\x82\xCC\x8C\x60\x8E\xAE\x82\xC5\x82\xB7.\n";
+inline constexpr char kUnsupported[] =
+    "\x96\xA2\x91\xCE\x89\x9E\x82\xCC\x8C\x60\x8E\xAE\x82\xC5\x82\xB7.\n";
 
 // "cutting ... %s\n"
 inline constexpr char kCutting[] = "cutting ... %s\n";

@@ -72,8 +72,12 @@ bool writeBuffer(const char* fileName, const std::uint8_t* data, std::int32_t le
     return writeAndClose(outputFile, fileName, data, length);
 }
 
-bool anyOutputFailed() { return outputFailed; }
+bool anyOutputFailed() {
+    return outputFailed;
+}
 
-void clearOutputFailures() { outputFailed = false; }
+void clearOutputFailures() {
+    outputFailed = false;
+}
 
 }  // namespace d88cut

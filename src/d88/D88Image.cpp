@@ -5,6 +5,7 @@
 
 #include "ByteOrder.h"
 #include "SectorHeader.h"
+#include "TrackReader.h"
 
 namespace d88 {
 
@@ -29,8 +30,9 @@ void D88Image::clearSelection() {
     name[0] = '\0';
 }
 
-bool D88Image::readBytes(std::uint8_t* dest, std::size_t count) {
-    return std::fread(dest, 1, count, file) == count;
+bool D88Image::readAt(std::int64_t offset, std::uint8_t* dest, std::size_t count) {
+    return std::fseek(file, static_cast<long>(offset), SEEK_SET) == 0 &&
+           std::fread(dest, 1, count, file) == count;
 }
 
 bool D88Image::open(const char* path) {
@@ -53,14 +55,16 @@ bool D88Image::open(const char* path) {
     if (file == nullptr) {
         return false;
     }
+    // Reads go through the track window or straight into the caller's buffer;
+    // a stream buffer under them would only copy twice and reread on every seek.
+    std::setvbuf(file, nullptr, _IONBF, 0);
 
     std::int64_t runningOffset = 0;
     numDisks = 0;
     while (numDisks < kMaxDisks && runningOffset <= kMaxOffset) {
         diskOffsets[numDisks] = static_cast<std::int32_t>(runningOffset);
         std::uint8_t header[DiskHeader::kSize];
-        if (std::fseek(file, static_cast<long>(runningOffset), SEEK_SET) != 0 ||
-            !readBytes(header, sizeof header)) {
+        if (!readAt(runningOffset, header, sizeof header)) {
             break;
         }
         runningOffset += readU32LE(header + DiskHeader::kDiskSizeOffset);
@@ -93,7 +97,7 @@ bool D88Image::selectDisk(std::int32_t index) {
         return false;
     }
     std::uint8_t bytes[DiskHeader::kSize];
-    if (std::fseek(file, diskOffsets[index], SEEK_SET) != 0 || !readBytes(bytes, sizeof bytes)) {
+    if (!readAt(diskOffsets[index], bytes, sizeof bytes)) {
         return false;
     }
     const DiskHeader header = DiskHeader::parse(bytes);
@@ -110,7 +114,7 @@ void D88Image::setSectorRange(std::int32_t first, std::int32_t last) {
     lastSector = last;
 }
 
-bool D88Image::seekTrack(std::int32_t track) {
+bool D88Image::locateTrack(std::int32_t track, std::int64_t& start) const {
     if (file == nullptr || track < 0 || track >= kTrackCount) {
         return false;
     }
@@ -118,40 +122,29 @@ bool D88Image::seekTrack(std::int32_t track) {
     if (offset == 0 || offset > diskSize) {
         return false;
     }
-    const std::int64_t position = std::int64_t{diskOffset} + offset;
-    return std::fseek(file, static_cast<long>(position), SEEK_SET) == 0;
-}
-
-bool D88Image::readSectorHeader(SectorHeader& header) {
-    std::uint8_t bytes[SectorHeader::kSize];
-    if (!readBytes(bytes, sizeof bytes)) {
-        return false;
-    }
-    header = SectorHeader::parse(bytes);
+    start = std::int64_t{diskOffset} + offset;
     return true;
-}
-
-bool D88Image::skipData(std::uint16_t length) {
-    return std::fseek(file, length, SEEK_CUR) == 0;
 }
 
 std::int32_t D88Image::readSector(std::int32_t track, std::int32_t c, std::int32_t h,
                                   std::int32_t r, std::int32_t n, std::uint8_t* dest,
                                   std::int32_t len) {
-    if (len < 0 || !seekTrack(track)) {
+    std::int64_t start = 0;
+    if (len < 0 || !locateTrack(track, start)) {
         return 0;
     }
+    TrackReader reader(file, window, sizeof window, start);
     for (std::int64_t i = 0;; ++i) {
         SectorHeader header;
-        if (!readSectorHeader(header) || header.sectorCount == 0) {
+        if (!reader.nextHeader(header) || header.sectorCount == 0) {
             return 0;
         }
         if (header.hasId(c, h, r, n)) {
-            const std::int32_t wanted = header.dataLength < len ? header.dataLength : len;
             // Only the bytes the file really holds count as read.
-            return static_cast<std::int32_t>(std::fread(dest, 1, wanted, file));
+            return reader.readData(dest, len);
         }
-        if (!skipData(header.dataLength) || header.isLastRecord(i)) {
+        reader.skipData();
+        if (header.isLastRecord(i)) {
             return 0;
         }
     }
@@ -192,13 +185,15 @@ std::int32_t D88Image::readSectors(std::int32_t track, std::int32_t c, std::int3
 }
 
 std::int32_t D88Image::listSectorIds(std::int32_t track, std::uint8_t* out, std::int32_t len) {
-    if (!seekTrack(track)) {
+    std::int64_t start = 0;
+    if (!locateTrack(track, start)) {
         return 0;
     }
+    TrackReader reader(file, window, sizeof window, start);
     std::int32_t written = 0;
     for (std::int64_t i = 0; 4 * (i + 1) <= len; ++i) {
         SectorHeader header;
-        if (!readSectorHeader(header)) {
+        if (!reader.nextHeader(header)) {
             break;
         }
         out[written + 0] = header.c;
@@ -206,7 +201,8 @@ std::int32_t D88Image::listSectorIds(std::int32_t track, std::uint8_t* out, std:
         out[written + 2] = header.r;
         out[written + 3] = header.n;
         written += 4;
-        if (!skipData(header.dataLength) || header.isLastRecord(i)) {
+        reader.skipData();
+        if (header.isLastRecord(i)) {
             break;
         }
     }

@@ -12,7 +12,7 @@
 namespace d88 {
 
 class D88Image {
-public:
+  public:
     static constexpr int kMaxDisks = 64;
     static constexpr int kTrackCount = DiskHeader::kTrackCount;
 
@@ -48,12 +48,15 @@ public:
     // for as many whole entries as fit in `len`; returns the bytes written.
     std::int32_t listSectorIds(std::int32_t track, std::uint8_t* out, std::int32_t len);
 
-private:
+  private:
     void clearSelection();
-    bool seekTrack(std::int32_t track);
-    bool readBytes(std::uint8_t* dest, std::size_t count);
-    bool readSectorHeader(SectorHeader& header);
-    bool skipData(std::uint16_t length);
+    // File offset of the track's first record; false when the track cannot be read.
+    bool locateTrack(std::int32_t track, std::int64_t& start) const;
+    bool readAt(std::int64_t offset, std::uint8_t* dest, std::size_t count);
+
+    // Room for a whole track of the largest common formats, so a walk through a
+    // track usually costs one seek and one read.
+    static constexpr std::size_t kWindowSize = 32 * 1024;
 
     std::FILE* file = nullptr;
     std::int32_t numDisks = 0;
@@ -67,6 +70,7 @@ private:
     std::uint32_t trackOffsets[kTrackCount] = {};
     std::int32_t mediaCode = -1;
     char name[DiskHeader::kNameLength + 1] = {};
+    std::uint8_t window[kWindowSize] = {};
 };
 
 }  // namespace d88

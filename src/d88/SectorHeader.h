@@ -9,10 +9,10 @@ namespace d88 {
 struct SectorHeader {
     static constexpr std::size_t kSize = 16;
 
-    std::uint8_t c;  // cylinder
-    std::uint8_t h;  // head
-    std::uint8_t r;  // sector number
-    std::uint8_t n;  // size code: nominally 128 << n bytes
+    std::uint8_t c;             // cylinder
+    std::uint8_t h;             // head
+    std::uint8_t r;             // sector number
+    std::uint8_t n;             // size code: nominally 128 << n bytes
     std::uint16_t sectorCount;  // sectors in this track, as this header claims
     std::uint8_t density;
     std::uint8_t deleted;

@@ -63,6 +63,23 @@ DiskBuilder& DiskBuilder::fillTrack(int track, int firstR, int lastR, int n) {
     return *this;
 }
 
+DiskBuilder& DiskBuilder::dropTrack(int track) {
+    records_.erase(track);
+    extraBytes_.erase(track);
+    return *this;
+}
+
+DiskBuilder& DiskBuilder::dropSector(int track, int r) {
+    auto it = records_.find(track);
+    if (it != records_.end()) {
+        std::vector<Record>& records = it->second;
+        records.erase(std::remove_if(records.begin(), records.end(),
+                                     [r](const Record& record) { return record.r == r; }),
+                      records.end());
+    }
+    return *this;
+}
+
 DiskBuilder& DiskBuilder::appendTrackBytes(int track, const Bytes& raw) {
     Bytes& extra = extraBytes_[track];
     extra.insert(extra.end(), raw.begin(), raw.end());
@@ -288,7 +305,8 @@ Bytes concat(const std::vector<Bytes>& parts) {
 
 void writeFile(const std::string& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     if (!out) {
         throw std::runtime_error("cannot write " + path);
     }

@@ -27,7 +27,7 @@ struct Record {
 };
 
 class DiskBuilder {
-public:
+  public:
     static constexpr int kTrackCount = 164;
     static constexpr std::size_t kHeaderSize = 688;
 
@@ -41,6 +41,9 @@ public:
     DiskBuilder& addSector(int track, int r, int n, Bytes data);
     // Sectors firstR..lastR of 128 << n bytes, each filled with sectorContent().
     DiskBuilder& fillTrack(int track, int firstR, int lastR, int n);
+    // Removes a track, or the records numbered `r` of a track.
+    DiskBuilder& dropTrack(int track);
+    DiskBuilder& dropSector(int track, int r);
     // Raw bytes written after the track's records.
     DiskBuilder& appendTrackBytes(int track, const Bytes& raw);
     // Replaces the track table entry the layout would give.
@@ -53,7 +56,7 @@ public:
     // Offset of the track's first byte from the disk's start, as built (0 when absent).
     std::uint32_t trackStart(int track) const;
 
-private:
+  private:
     Bytes trackBytes(int track) const;
 
     Bytes name_;

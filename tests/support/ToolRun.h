@@ -15,7 +15,7 @@ struct ToolResult {
 
 // A fresh empty directory, removed with everything in it on destruction.
 class ScratchDir {
-public:
+  public:
     ScratchDir();
     ~ScratchDir();
     ScratchDir(const ScratchDir&) = delete;
@@ -27,7 +27,7 @@ public:
     // Names of the entries in the directory, sorted.
     std::vector<std::string> entries() const;
 
-private:
+  private:
     std::string path_;
 };
 

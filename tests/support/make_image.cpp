@@ -1,46 +1,54 @@
-// Writes D88 images made by the image builder: the sample image that holds
-// every disk of the set, for trying d88cut out without owning a disk.
+// Writes D88 images made by the image builder.
 //
-//   d88mkimage sample OUT    the eight disks of the set, each a full 160-track disk
+//   d88mkimage sample OUT         the eight disks of the set, each a full 160-track disk
+//   d88mkimage seeds DIR          small and damaged images for seeding the fuzzers
+//   d88mkimage large OUT          64 high-density disks of the set
+//   d88mkimage hostile OUT BYTES  a disk whose record walks run on to the end of the file
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <string>
-#include <vector>
 
-#include "ImageBuilder.h"
+#include "ImageRecipes.h"
 
 namespace {
 
-using d88test::Bytes;
-
-Bytes sampleImage() {
-    std::vector<Bytes> disks;
-    for (d88test::SetDisk disk : d88test::kAllSetDisks) {
-        disks.push_back(d88test::setDisk(disk).build());
-    }
-    return d88test::concat(disks);
+int usage() {
+    std::fputs("usage: d88mkimage sample OUT | seeds DIR | large OUT | hostile OUT BYTES\n",
+               stderr);
+    return 2;
 }
 
-int usage() {
-    std::fputs("usage: d88mkimage sample OUT\n", stderr);
-    return 2;
+int make(int argc, char** argv) {
+    const std::string mode = argv[1];
+    const std::string out = argv[2];
+    if (mode == "sample" && argc == 3) {
+        d88test::writeFile(out, d88test::sampleImage());
+    } else if (mode == "seeds" && argc == 3) {
+        for (const auto& [name, bytes] : d88test::seedImages()) {
+            d88test::writeFile(out + "/" + name + ".d88", bytes);
+        }
+    } else if (mode == "large" && argc == 3) {
+        d88test::writeFile(out, d88test::largeIndexImage());
+    } else if (mode == "hostile" && argc == 4) {
+        d88test::writeFile(out, d88test::hostileImage(std::strtoull(argv[3], nullptr, 10)));
+    } else {
+        return usage();
+    }
+    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
+    if (argc < 3) {
         return usage();
     }
     try {
-        if (std::strcmp(argv[1], "sample") == 0) {
-            d88test::writeFile(argv[2], sampleImage());
-            return 0;
-        }
+        return make(argc, argv);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "d88mkimage: %s\n", error.what());
         return 1;
     }
-    return usage();
 }

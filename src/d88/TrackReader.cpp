@@ -1,0 +1,52 @@
+#include "TrackReader.h"
+
+#include <cstring>
+
+namespace d88 {
+
+bool TrackReader::fillAt(std::int64_t offset) {
+    windowValid = false;
+    if (std::fseek(file, static_cast<long>(offset), SEEK_SET) != 0) {
+        return false;
+    }
+    windowStart = offset;
+    windowLength = std::fread(window, 1, windowSize, file);
+    windowValid = true;
+    return true;
+}
+
+bool TrackReader::nextHeader(SectorHeader& header) {
+    const std::int64_t headerEnd = position + static_cast<std::int64_t>(SectorHeader::kSize);
+    const bool inWindow = windowValid && position >= windowStart && headerEnd <= windowEnd();
+    if (!inWindow) {
+        const bool pastEnd = windowValid && windowReachesEnd() && position >= windowStart;
+        if (pastEnd || !fillAt(position) || windowLength < SectorHeader::kSize) {
+            return false;
+        }
+    }
+    header = SectorHeader::parse(window + (position - windowStart));
+    position = headerEnd;
+    dataLength = header.dataLength;
+    return true;
+}
+
+std::int32_t TrackReader::readData(std::uint8_t* dest, std::int32_t count) {
+    if (count > dataLength) {
+        count = dataLength;
+    }
+    if (count <= 0) {
+        return 0;
+    }
+    // The header was in the window, so the data starts inside it or right at its end.
+    const std::int64_t inWindow = windowEnd() - position;
+    const std::int32_t copied = inWindow < count ? static_cast<std::int32_t>(inWindow) : count;
+    std::memcpy(dest, window + (position - windowStart), static_cast<std::size_t>(copied));
+    if (copied == count || windowReachesEnd()) {
+        return copied;
+    }
+    // The file position stands at the window's end: read the rest straight on.
+    const std::size_t rest = static_cast<std::size_t>(count - copied);
+    return copied + static_cast<std::int32_t>(std::fread(dest + copied, 1, rest, file));
+}
+
+}  // namespace d88

@@ -1,0 +1,152 @@
+#include "ImageRecipes.h"
+
+namespace d88test {
+
+namespace {
+
+// Tracks that identification and the cutting of every disk kind read.
+constexpr int kReadTracks[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 18, 19, 26, 27,
+                               28, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 57};
+
+bool isReadTrack(int track) {
+    for (int t : kReadTracks) {
+        if (t == track) {
+            return true;
+        }
+    }
+    return false;
+}
+
+DiskBuilder compactSetDisk(SetDisk disk) {
+    DiskBuilder builder = setDisk(disk, 60);
+    for (int track = 0; track < 60; ++track) {
+        if (!isReadTrack(track)) {
+            builder.dropTrack(track);
+        }
+    }
+    return builder;
+}
+
+Bytes truncated(Bytes bytes, std::size_t size) {
+    if (bytes.size() > size) {
+        bytes.resize(size);
+    }
+    return bytes;
+}
+
+}  // namespace
+
+Bytes sampleImage() {
+    std::vector<Bytes> disks;
+    for (SetDisk disk : kAllSetDisks) {
+        disks.push_back(setDisk(disk).build());
+    }
+    return concat(disks);
+}
+
+std::vector<std::pair<std::string, Bytes>> seedImages() {
+    std::vector<std::pair<std::string, Bytes>> seeds;
+    std::vector<Bytes> all;
+    int index = 0;
+    for (SetDisk disk : kAllSetDisks) {
+        Bytes bytes = compactSetDisk(disk).build();
+        seeds.emplace_back("disk" + std::to_string(index++), bytes);
+        all.push_back(bytes);
+    }
+    seeds.emplace_back("all", concat(all));
+
+    const Bytes program = compactSetDisk(SetDisk::ProgramDisk).build();
+    seeds.emplace_back("cut-in-data", truncated(program, program.size() / 2));
+    seeds.emplace_back("cut-in-header",
+                       truncated(concat({program, program}), program.size() + 300));
+    seeds.emplace_back("size-zero", DiskBuilder().setDiskSize(0).build());
+
+    DiskBuilder gaps = compactSetDisk(SetDisk::ProgramDisk);
+    gaps.dropSector(33, 4).dropSector(35, 2).dropTrack(3);
+    gaps.setTrackOffset(40, 0x7FFFFFF0u);
+    seeds.emplace_back("gaps", gaps.build());
+
+    DiskBuilder counts;
+    Record zeroCount;
+    zeroCount.c = 0;
+    zeroCount.h = 1;
+    zeroCount.r = 1;
+    zeroCount.n = 1;
+    zeroCount.data = bytesWithSum(30971);
+    zeroCount.sectorCount = 0;
+    counts.addRecord(1, zeroCount);
+    Record longWalk;
+    longWalk.sectorCount = 0xFFFF;
+    longWalk.dataLength = 0;
+    counts.addRecord(8, longWalk).addRecord(8, longWalk);
+    seeds.emplace_back("counts", counts.build());
+
+    seeds.emplace_back("hostile", hostileImage(8 * 1024));
+    return seeds;
+}
+
+Bytes largeIndexImage() {
+    std::vector<Bytes> disks;
+    for (int i = 0; i < 64; ++i) {
+        const SetDisk disk = kAllSetDisks[i % 8];
+        DiskBuilder builder = setDisk(disk, 154);
+        builder.setMedia(0x20);
+        int first = 0;
+        int last = 0;
+        setDiskRange(disk, first, last);
+        // Three more sectors per track, outside the range the runs walk.
+        for (int track = 2; track < 154; ++track) {
+            builder.fillTrack(track, last + 1, last + 3, 3);
+        }
+        disks.push_back(builder.build());
+    }
+    return concat(disks);
+}
+
+Bytes hostileImage(std::size_t size) {
+    DiskBuilder builder;
+    builder.setName("HOSTILE").setMedia(0x10);
+    Record boot;
+    boot.c = 0;
+    boot.h = 1;
+    boot.r = 1;
+    boot.n = 1;
+    boot.data = bytesWithSum(26825);  // a Program Disk, so every run is tried
+    builder.addRecord(1, boot);
+
+    // Zero-length records with IDs no run asks for; no record's position ever
+    // equals its count minus one, and no count is 0, so every walk goes on to
+    // the end of the file.
+    Bytes walk;
+    walk.reserve(size);
+    for (std::size_t i = 0; walk.size() + 16 <= size; ++i) {
+        const unsigned count = static_cast<unsigned>((i + 2) % 65535) + 1;
+        const std::uint8_t header[16] = {0xFF,
+                                         0xFF,
+                                         0xFF,
+                                         0xFF,
+                                         static_cast<std::uint8_t>(count & 0xFF),
+                                         static_cast<std::uint8_t>(count >> 8),
+                                         0,
+                                         0,
+                                         0,
+                                         0,
+                                         0,
+                                         0,
+                                         0,
+                                         0,
+                                         0,
+                                         0};
+        walk.insert(walk.end(), header, header + 16);
+    }
+    builder.appendTrackBytes(2, walk);
+    const std::uint32_t walkStart = builder.trackStart(2);
+    for (int track = 0; track < DiskBuilder::kTrackCount; ++track) {
+        if (track != 1) {
+            builder.setTrackOffset(track, walkStart);
+        }
+    }
+    return builder.build();
+}
+
+}  // namespace d88test

@@ -1,0 +1,29 @@
+// Whole images made from the builder for the sample, fuzz seeds and benchmarks.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ImageBuilder.h"
+
+namespace d88test {
+
+// The eight disks of the set, each a full 160-track double-sided disk.
+Bytes sampleImage();
+
+// Small images for seeding fuzzers: each disk of the set with only the tracks
+// that identification and cutting read, all of them together, and damaged
+// variants (cut short, count 0, offsets beyond the disk, size 0, ...).
+std::vector<std::pair<std::string, Bytes>> seedImages();
+
+// 64 disks of high-density size (154 tracks of eight 1,024-byte sectors), the
+// set's disks over and over.
+Bytes largeIndexImage();
+
+// One disk recognised as a Program Disk whose every other track is a walk of
+// zero-length records that runs on to the end of a file of about `size` bytes.
+Bytes hostileImage(std::size_t size);
+
+}  // namespace d88test
