@@ -1,0 +1,126 @@
+#include "DiskSummary.h"
+
+#include <cstring>
+
+#include "cutter/DiskKind.h"
+#include "cutter/Identification.h"
+
+namespace d88info {
+
+namespace {
+
+struct ProbeShown {
+    const d88cut::ProbeSector& sector;
+    bool summed;
+};
+
+// In the order identification probes them; the first two are summed.
+const ProbeShown kProbesShown[] = {
+    {d88cut::kBootProbe, true}, {d88cut::kR16Probe, true},  {d88cut::kR32Probe, false},
+    {d88cut::kR48Probe, false}, {d88cut::kR80Probe, false},
+};
+
+void printMedia(std::FILE* out, std::uint8_t media) {
+    switch (media) {
+        case 0x00:
+            std::fputs("  media: 2D (0x00)\n", out);
+            return;
+        case 0x10:
+            std::fputs("  media: 2DD (0x10)\n", out);
+            return;
+        case 0x20:
+            std::fputs("  media: 2HD (0x20)\n", out);
+            return;
+        default:
+            std::fprintf(out, "  media: 0x%02X\n", static_cast<unsigned>(media));
+    }
+}
+
+void printWriteProtect(std::FILE* out, std::uint8_t flag) {
+    if (flag == 0) {
+        std::fputs("  write-protect: no\n", out);
+    } else {
+        std::fprintf(out, "  write-protect: yes (0x%02X)\n", static_cast<unsigned>(flag));
+    }
+}
+
+// Reads one probe sector as identification does, into a cleared buffer so
+// that a short sector sums as if the rest were zero.
+void printProbe(std::FILE* out, d88::D88Image& image, std::uint8_t* scratch,
+                const ProbeShown& probe) {
+    std::memset(scratch, 0, kScratchSize);
+    const bool present =
+        image.readSector(d88cut::kProbeTrack, d88cut::kProbeC, d88cut::kProbeH, probe.sector.r,
+                         probe.sector.n, scratch, probe.sector.readLength) != 0;
+    std::fprintf(out, "R%d N%d ", static_cast<int>(probe.sector.r),
+                 static_cast<int>(probe.sector.n));
+    if (!present) {
+        std::fputs("absent", out);
+    } else if (probe.summed) {
+        std::fprintf(out, "present (sum %u)", static_cast<unsigned>(d88cut::sectorSum(scratch)));
+    } else {
+        std::fputs("present", out);
+    }
+}
+
+void printKind(std::FILE* out, d88::D88Image& image, std::uint8_t* scratch) {
+    // d88cut clears its buffer before it identifies each disk.
+    std::memset(scratch, 0, kScratchSize);
+    const d88cut::Identification result = d88cut::identify(image, scratch, 0);
+    switch (result.verdict) {
+        case d88cut::Verdict::Recognised:
+            std::fprintf(out, "  kind: %s\n", d88cut::diskKindName(result.kind));
+            return;
+        case d88cut::Verdict::UnknownSum:
+            std::fputs("  kind: not recognised\n", out);
+            return;
+        case d88cut::Verdict::Unsupported:
+            std::fputs("  kind: unsupported format\n", out);
+            return;
+    }
+}
+
+}  // namespace
+
+void printEscapedName(std::FILE* out, const char* name) {
+    for (const char* p = name; *p != '\0'; ++p) {
+        const auto byte = static_cast<unsigned char>(*p);
+        if (byte < 0x20 || byte > 0x7E || byte == '"' || byte == '\\') {
+            std::fprintf(out, "\\x%02X", static_cast<unsigned>(byte));
+        } else {
+            std::fputc(byte, out);
+        }
+    }
+}
+
+void printDiskHeading(std::FILE* out, int index, std::int64_t start, const d88::DiskHeader& header,
+                      std::int64_t fileSize) {
+    std::fprintf(out, "disk %d at offset 0x%08llX: %lu bytes, ", index,
+                 static_cast<unsigned long long>(start),
+                 static_cast<unsigned long>(header.diskSize));
+    const std::int64_t inFile = fileSize - start;
+    if (inFile >= static_cast<std::int64_t>(header.diskSize)) {
+        std::fputs("whole\n", out);
+    } else {
+        std::fprintf(out, "the file holds only %lld\n", static_cast<long long>(inFile));
+    }
+    std::fputs("  name: \"", out);
+    printEscapedName(out, header.name);
+    std::fputs("\"\n", out);
+    printMedia(out, header.media);
+    printWriteProtect(out, header.writeProtect);
+}
+
+void printIdentification(std::FILE* out, d88::D88Image& image, std::uint8_t* scratch) {
+    std::fputs("  probes on track 1:", out);
+    const char* separator = " ";
+    for (const ProbeShown& probe : kProbesShown) {
+        std::fputs(separator, out);
+        printProbe(out, image, scratch, probe);
+        separator = "; ";
+    }
+    std::fputc('\n', out);
+    printKind(out, image, scratch);
+}
+
+}  // namespace d88info

@@ -1,0 +1,84 @@
+#include "Info.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "DiskSummary.h"
+#include "HexDump.h"
+#include "InfoOptions.h"
+#include "RawFile.h"
+#include "RecordListing.h"
+#include "TrackLayout.h"
+#include "TrackProblems.h"
+#include "TrackWalk.h"
+#include "d88/D88Image.h"
+
+namespace d88info {
+
+namespace {
+
+// What every disk of one run is shown with.
+struct InfoRun {
+    InfoRun(const InfoOptions& runOptions, std::FILE* output) : options(runOptions), out(output) {}
+
+    const InfoOptions& options;
+    std::FILE* out;
+    d88::D88Image image;
+    RawFile file;
+    std::vector<std::uint8_t> scratch = std::vector<std::uint8_t>(kScratchSize);
+    std::vector<std::uint8_t> sector = std::vector<std::uint8_t>(kLargestSector);
+    std::unique_ptr<DiskWalk> walks = std::make_unique<DiskWalk>();
+};
+
+void showDisk(InfoRun& run, int index) {
+    std::FILE* out = run.out;
+    const std::int64_t start = run.image.diskStart(index);
+    std::uint8_t bytes[d88::DiskHeader::kSize];
+    if (!run.file.readAt(start, bytes, sizeof bytes) || !run.image.selectDisk(index)) {
+        std::fprintf(out, "disk %d at offset 0x%08llX: header cannot be read\n", index,
+                     static_cast<unsigned long long>(start));
+        return;
+    }
+    const d88::DiskHeader header = d88::DiskHeader::parse(bytes);
+    printDiskHeading(out, index, start, header, run.file.size());
+    printIdentification(out, run.image, run.scratch.data());
+    walkDisk(run.file, start, header, *run.walks);
+    printTrackLayout(out, *run.walks);
+    printTrackProblems(out, *run.walks, start, header.diskSize);
+    if (run.options.verbose) {
+        printRecordListing(out, *run.walks);
+    }
+    if (run.options.dump) {
+        printSectorDump(out, run.image, run.options.sector, run.sector.data());
+    }
+}
+
+}  // namespace
+
+int runInfo(int argc, char** argv, std::FILE* out, std::FILE* err) {
+    InfoOptions options;
+    switch (parseInfoOptions(argc, argv, options, out, err)) {
+        case OptionsResult::Help:
+            return 0;
+        case OptionsResult::Error:
+            return 1;
+        case OptionsResult::Run:
+            break;
+    }
+    InfoRun run(options, out);
+    if (!run.image.open(options.imagePath) || !run.file.open(options.imagePath)) {
+        std::fprintf(err, "d88info: cannot open %s\n", options.imagePath);
+        return 1;
+    }
+    const int diskCount = run.image.diskCount();
+    std::fprintf(out, "image: %lld bytes, %d disk%s\n", static_cast<long long>(run.file.size()),
+                 diskCount, diskCount == 1 ? "" : "s");
+    for (int index = 0; index < diskCount; ++index) {
+        std::fputc('\n', out);
+        showDisk(run, index);
+    }
+    return 0;
+}
+
+}  // namespace d88info

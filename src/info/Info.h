@@ -1,0 +1,14 @@
+// One run of d88info: the command line, the image, and what is shown of each
+// of its disks.
+#pragma once
+
+#include <cstdio>
+
+namespace d88info {
+
+// Runs d88info on a command line, printing on `out` and `err`, and returns the
+// exit status: 0 once the image was read, 1 for a usage error or an image that
+// cannot be opened. -h prints the usage on `out` and returns 0.
+int runInfo(int argc, char** argv, std::FILE* out, std::FILE* err);
+
+}  // namespace d88info

@@ -1,0 +1,35 @@
+// The command line of d88info: [-v] [-x TRACK,R[,N]] IMAGE, or -h.
+#pragma once
+
+#include <cstdio>
+
+namespace d88info {
+
+// The sector that -x dumps on each disk: the first record on track index
+// `track` with C = track / 2, H = track % 2 and the given R and N.
+struct SectorChoice {
+    int track = 0;
+    int r = 0;
+    int n = 3;
+};
+
+struct InfoOptions {
+    const char* imagePath = nullptr;
+    bool verbose = false;  // -v: list every record of every present track
+    bool dump = false;     // -x: hex dump of `sector` on each disk
+    SectorChoice sector;
+};
+
+enum class OptionsResult {
+    Run,    // `options` is complete
+    Help,   // -h: the usage has been printed on `out`
+    Error,  // a message and the usage have been printed on `err`
+};
+
+OptionsResult parseInfoOptions(int argc, char** argv, InfoOptions& options, std::FILE* out,
+                               std::FILE* err);
+
+// Reads "TRACK,R" or "TRACK,R,N" (decimal; TRACK 0-163, R and N 0-255).
+bool parseSectorChoice(const char* text, SectorChoice& choice);
+
+}  // namespace d88info

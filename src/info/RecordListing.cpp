@@ -1,0 +1,47 @@
+#include "RecordListing.h"
+
+namespace d88info {
+
+namespace {
+
+constexpr char kColumns[] = "      C   H   R   N count  dens  del stat length  data\n";
+
+void printRecord(std::FILE* out, const RecordInfo& record) {
+    const d88::SectorHeader& h = record.header;
+    std::fprintf(out, "    %3u %3u %3u %3u %5u  0x%02X 0x%02X 0x%02X %6u  0x%08llX\n",
+                 static_cast<unsigned>(h.c), static_cast<unsigned>(h.h), static_cast<unsigned>(h.r),
+                 static_cast<unsigned>(h.n), static_cast<unsigned>(h.sectorCount),
+                 static_cast<unsigned>(h.density), static_cast<unsigned>(h.deleted),
+                 static_cast<unsigned>(h.status), static_cast<unsigned>(h.dataLength),
+                 static_cast<unsigned long long>(record.dataOffset));
+}
+
+void printTrack(std::FILE* out, const TrackWalk& walk) {
+    std::fprintf(out, "  track %d (C%d H%d)", walk.track, walk.track / 2, walk.track % 2);
+    if (walk.end == WalkEnd::BeyondDisk) {
+        std::fputs(": beyond the disk, not read\n", out);
+        return;
+    }
+    const std::size_t count = walk.records.size();
+    std::fprintf(out, " at 0x%08llX: %zu record%s\n", static_cast<unsigned long long>(walk.start),
+                 count, count == 1 ? "" : "s");
+    if (count == 0) {
+        return;
+    }
+    std::fputs(kColumns, out);
+    for (const RecordInfo& record : walk.records) {
+        printRecord(out, record);
+    }
+}
+
+}  // namespace
+
+void printRecordListing(std::FILE* out, const DiskWalk& walks) {
+    for (const TrackWalk& walk : walks) {
+        if (walk.present()) {
+            printTrack(out, walk);
+        }
+    }
+}
+
+}  // namespace d88info

@@ -1,0 +1,13 @@
+// The -v listing: every present track of a disk with each record in file
+// order, as the track's walk found them.
+#pragma once
+
+#include <cstdio>
+
+#include "TrackWalk.h"
+
+namespace d88info {
+
+void printRecordListing(std::FILE* out, const DiskWalk& walks);
+
+}  // namespace d88info

@@ -1,0 +1,105 @@
+#include "TrackLayout.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace d88info {
+
+namespace {
+
+// The distinct sector numbers as ranges of consecutive values: "1-16", "0,2-4".
+std::string rangesOf(std::vector<int> numbers) {
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    std::string text;
+    for (std::size_t i = 0; i < numbers.size();) {
+        std::size_t last = i;
+        while (last + 1 < numbers.size() && numbers[last + 1] == numbers[last] + 1) {
+            ++last;
+        }
+        if (!text.empty()) {
+            text += ',';
+        }
+        text += std::to_string(numbers[i]);
+        if (last > i) {
+            text += '-' + std::to_string(numbers[last]);
+        }
+        i = last + 1;
+    }
+    return text;
+}
+
+std::string trackRange(int first, int last) {
+    if (first == last) {
+        return "track " + std::to_string(first);
+    }
+    return "tracks " + std::to_string(first) + '-' + std::to_string(last);
+}
+
+}  // namespace
+
+std::string trackContents(const TrackWalk& walk) {
+    if (walk.end == WalkEnd::BeyondDisk) {
+        return "beyond the disk";
+    }
+    if (walk.records.empty()) {
+        return "no records";
+    }
+    std::vector<std::pair<int, std::vector<int>>> bySizeCode;
+    for (const RecordInfo& record : walk.records) {
+        auto group = std::find_if(bySizeCode.begin(), bySizeCode.end(), [&](const auto& entry) {
+            return entry.first == record.header.n;
+        });
+        if (group == bySizeCode.end()) {
+            bySizeCode.push_back({record.header.n, {}});
+            group = bySizeCode.end() - 1;
+        }
+        group->second.push_back(record.header.r);
+    }
+    std::string text;
+    for (const auto& [n, numbers] : bySizeCode) {
+        if (!text.empty()) {
+            text += " + ";
+        }
+        text +=
+            std::to_string(numbers.size()) + " x R" + rangesOf(numbers) + " N" + std::to_string(n);
+    }
+    return text;
+}
+
+void printTrackLayout(std::FILE* out, const DiskWalk& walks) {
+    std::string layout;
+    int present = 0;
+    std::string runContents;
+    int runFirst = -1;
+    int runLast = -1;
+    auto closeRun = [&]() {
+        if (runFirst >= 0) {
+            layout +=
+                (layout.empty() ? "" : "; ") + trackRange(runFirst, runLast) + ": " + runContents;
+        }
+        runFirst = -1;
+    };
+    for (const TrackWalk& walk : walks) {
+        if (!walk.present()) {
+            closeRun();
+            continue;
+        }
+        ++present;
+        std::string contents = trackContents(walk);
+        if (runFirst < 0 || contents != runContents) {
+            closeRun();
+            runFirst = walk.track;
+            runContents = std::move(contents);
+        }
+        runLast = walk.track;
+    }
+    closeRun();
+    std::fprintf(out, "  tracks: %d of %d present\n", present, static_cast<int>(walks.size()));
+    if (!layout.empty()) {
+        std::fprintf(out, "  layout: %s\n", layout.c_str());
+    }
+}
+
+}  // namespace d88info

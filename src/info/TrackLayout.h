@@ -1,0 +1,23 @@
+// The short description of a disk's tracks: how many are present, and runs of
+// neighbouring tracks that hold the same sectors, e.g.
+// "tracks 0-1: 16 x R1-16 N1; tracks 2-79: 5 x R0-4 N3".
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "TrackWalk.h"
+
+namespace d88info {
+
+// What one track holds: per size code N, in the order N first appears, the
+// number of records and their distinct sector numbers as ranges
+// ("16 x R1-16 N1 + 1 x R17 N3"); a number held twice shows as a count above
+// the numbers ("3 x R1-2 N3").
+std::string trackContents(const TrackWalk& walk);
+
+// "  tracks: 160 of 164 present" and "  layout: ..." (no layout line when no
+// track is present).
+void printTrackLayout(std::FILE* out, const DiskWalk& walks);
+
+}  // namespace d88info

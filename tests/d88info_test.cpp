@@ -1,0 +1,376 @@
+// d88info run as a user runs it, on images made with the builder: its output
+// compared as text, and the exit status.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ImageBuilder.h"
+#include "ToolRun.h"
+
+namespace {
+
+using d88test::Bytes;
+using d88test::DiskBuilder;
+using d88test::Record;
+using d88test::SetDisk;
+using d88test::ToolResult;
+using Lines = std::vector<std::string>;
+
+const std::string kUsage = "usage: d88info [-v] [-x TRACK,R[,N]] IMAGE\n";
+
+ToolResult info(const Bytes& image, std::vector<std::string> options = {}) {
+    d88test::ScratchDir dir;
+    d88test::writeFile(dir.file("disk.d88"), image);
+    options.push_back("disk.d88");
+    return d88test::runTool(D88INFO_PATH, options, dir.path());
+}
+
+// The lines of `text` that start with one of `prefixes`.
+Lines linesStarting(const std::string& text, const Lines& prefixes) {
+    Lines lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        for (const std::string& prefix : prefixes) {
+            if (line.compare(0, prefix.size(), prefix) == 0) {
+                lines.push_back(line);
+                break;
+            }
+        }
+    }
+    return lines;
+}
+
+Record record(int c, int h, int r, int n, Bytes data, int sectorCount = -1) {
+    Record rec;
+    rec.c = c;
+    rec.h = h;
+    rec.r = r;
+    rec.n = n;
+    rec.data = std::move(data);
+    rec.sectorCount = sectorCount;
+    return rec;
+}
+
+// Two 256-byte sectors R1, R2 on track 0: 688 + 2 x (16 + 256) = 1232 bytes.
+DiskBuilder smallDisk() {
+    DiskBuilder disk;
+    disk.fillTrack(0, 1, 2, 1);
+    return disk;
+}
+
+TEST(D88Info, ShowsTheDiskHeaderAndWhatIdentificationSees) {
+    // 688 + 2 x 16 x (16 + 256) + 5 x (16 + 1024) = 14592 bytes.
+    DiskBuilder disk = d88test::setDisk(SetDisk::OpeningDisk, 3);
+    disk.setName("A\x01\xFF\"\\BCDEFGHIJKLMNOPQ").setMedia(0x20).setWriteProtect(0x10);
+    const ToolResult run = info(disk.build());
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out,
+              "image: 14592 bytes, 1 disk\n"
+              "\n"
+              "disk 0 at offset 0x00000000: 14592 bytes, whole\n"
+              "  name: \"A\\x01\\xFF\\x22\\x5CBCDEFGHIJKL\"\n"
+              "  media: 2HD (0x20)\n"
+              "  write-protect: yes (0x10)\n"
+              "  probes on track 1: R1 N1 present (sum 30971); R16 N3 absent; R32 N3 absent; "
+              "R48 N3 absent; R80 N3 absent\n"
+              "  kind: Opening Disk\n"
+              "  tracks: 3 of 164 present\n"
+              "  layout: tracks 0-1: 16 x R1-16 N1; track 2: 5 x R0-4 N3\n");
+
+    const std::pair<int, std::string> media[] = {
+        {0x00, "2D (0x00)"}, {0x10, "2DD (0x10)"}, {0x30, "0x30"}, {0xFF, "0xFF"}};
+    for (const auto& [code, text] : media) {
+        const ToolResult shown = info(smallDisk().setMedia(code).build());
+        EXPECT_EQ(linesStarting(shown.out, {"  media", "  write"}),
+                  (Lines{"  media: " + text, "  write-protect: no"}));
+    }
+}
+
+TEST(D88Info, NamesEveryKindAsD88CutRecognisesIt) {
+    std::vector<Bytes> disks;
+    for (SetDisk kind : d88test::kAllSetDisks) {
+        disks.push_back(d88test::setDisk(kind, 2).build());
+    }
+    DiskBuilder unknownSum = smallDisk();
+    unknownSum.addSector(1, 1, 1, d88test::bytesWithSum(12345));
+    disks.push_back(unknownSum.build());
+    disks.push_back(smallDisk().build());  // no track 1 at all
+    // R1 decides before R80 is looked at, but both are shown.
+    DiskBuilder bootAndR80 = smallDisk();
+    bootAndR80.addSector(1, 1, 1, d88test::bytesWithSum(100)).addSector(1, 80, 3, Bytes(1024, 1));
+    disks.push_back(bootAndR80.build());
+    const Bytes image = d88test::concat(disks);
+
+    const std::string none = "R1 N1 absent; R16 N3 absent; ";
+    const std::string noMore = "R32 N3 absent; R48 N3 absent; R80 N3 absent";
+    const Lines expected = {
+        "  probes on track 1: R1 N1 present (sum 30971); R16 N3 absent; " + noMore,
+        "  kind: Opening Disk",
+        "  probes on track 1: R1 N1 present (sum 26825); R16 N3 absent; " + noMore,
+        "  kind: Program Disk",
+        "  probes on track 1: R1 N1 present (sum 27152); R16 N3 absent; " + noMore,
+        "  kind: Demo Disk 1",
+        "  probes on track 1: R1 N1 absent; R16 N3 present (sum 53747); " + noMore,
+        "  kind: Data Disk 1",
+        "  probes on track 1: R1 N1 absent; R16 N3 present (sum 65280); " + noMore,
+        "  kind: Demo Disk 2",
+        "  probes on track 1: " + none + "R32 N3 present; R48 N3 absent; R80 N3 absent",
+        "  kind: Data Disk 2",
+        "  probes on track 1: " + none + "R32 N3 absent; R48 N3 present; R80 N3 absent",
+        "  kind: Data Disk 3",
+        "  probes on track 1: " + none + "R32 N3 absent; R48 N3 absent; R80 N3 present",
+        "  kind: Visual Disk",
+        "  probes on track 1: R1 N1 present (sum 12345); R16 N3 absent; " + noMore,
+        "  kind: not recognised",
+        "  probes on track 1: " + none + noMore,
+        "  kind: unsupported format",
+        "  probes on track 1: R1 N1 present (sum 100); R16 N3 absent; R32 N3 absent; "
+        "R48 N3 absent; R80 N3 present",
+        "  kind: not recognised",
+    };
+    const ToolResult run = info(image);
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(linesStarting(run.out, {"  probes", "  kind"}), expected);
+
+    // d88cut on the same image recognises the same disks in the same order.
+    d88test::ScratchDir dir;
+    d88test::writeFile(dir.file("disk.d88"), image);
+    const ToolResult cut = d88test::runTool(D88CUT_PATH, {"disk.d88"}, dir.path());
+    const std::string suffix = d88test::cp932(" を認識しました.");
+    Lines cutKinds;
+    for (const std::string& line : linesStarting(cut.out, {""})) {
+        if (line.size() > suffix.size() &&
+            line.compare(line.size() - suffix.size(), suffix.size(), suffix) == 0) {
+            cutKinds.push_back("  kind: " + line.substr(0, line.size() - suffix.size()));
+        }
+    }
+    Lines infoKinds = linesStarting(run.out, {"  kind"});
+    infoKinds.erase(infoKinds.begin() + 8, infoKinds.end());
+    EXPECT_EQ(cutKinds, infoKinds);
+    EXPECT_EQ(cut.err, d88test::cp932("未対応の形式です.\n"));
+}
+
+TEST(D88Info, SummarisesNeighbouringTracksThatHoldTheSameSectors) {
+    DiskBuilder gaps;
+    gaps.fillTrack(0, 1, 16, 1).fillTrack(2, 0, 4, 3).fillTrack(3, 0, 4, 3);
+    // Out of order, R1 twice, and a sector of another size on the same track.
+    DiskBuilder mixed;
+    for (int track : {5, 6, 163}) {
+        for (int r : {3, 1, 2}) {
+            mixed.addSector(track, r, 1, Bytes(256, 0));
+        }
+        mixed.addSector(track, 9, 3, Bytes(1024, 0)).addSector(track, 1, 1, Bytes(256, 0));
+    }
+    const struct {
+        DiskBuilder disk;
+        Lines expected;
+    } cases[] = {
+        {gaps,
+         {"  tracks: 3 of 164 present",
+          "  layout: track 0: 16 x R1-16 N1; tracks 2-3: 5 x R0-4 N3"}},
+        {mixed,
+         {"  tracks: 3 of 164 present",
+          "  layout: tracks 5-6: 4 x R1-3 N1 + 1 x R9 N3; track 163: 4 x R1-3 N1 + 1 x R9 N3"}},
+        {DiskBuilder(), {"  tracks: 0 of 164 present"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(linesStarting(info(c.disk.build()).out, {"  tracks", "  layout"}), c.expected);
+    }
+}
+
+TEST(D88Info, ShowsDamagedTracksAsFarAsTheyGoAndNamesTheProblem) {
+    // Track 1 starts exactly at the end of the disk (read, but nothing is
+    // there), track 2 one byte beyond it (not read).
+    DiskBuilder edge = smallDisk();
+    edge.setTrackOffset(1, 1232).setTrackOffset(2, 1233);
+    // The walk ends where a record's own count says it is the last one.
+    DiskBuilder counts;
+    counts.addRecord(0, record(0, 0, 1, 1, Bytes(256, 0), 3))
+        .addRecord(0, record(0, 0, 2, 1, Bytes(256, 0), 2))
+        .addRecord(0, record(0, 0, 3, 1, Bytes(256, 0), 3));
+    DiskBuilder countZero;
+    countZero.addRecord(0, record(0, 0, 1, 1, Bytes(256, 0), 0))
+        .addRecord(0, record(0, 0, 2, 1, Bytes(256, 0), 0));
+    // The second disk's last sector is cut 100 bytes into its data.
+    DiskBuilder second = smallDisk();
+    second.fillTrack(1, 1, 2, 1);
+    Bytes cutShort = d88test::concat({smallDisk().build(), second.build()});
+    cutShort.resize(cutShort.size() - 156);
+    DiskBuilder pastEnd = smallDisk();
+    pastEnd.setDiskSize(1222);
+    // Counts that never end the walk: 257 records without data, 16 bytes each.
+    DiskBuilder endless;
+    for (int i = 0; i < 257; ++i) {
+        endless.addRecord(0, record(0, 0, i % 256, 0, {}, 300));
+    }
+    const struct {
+        const char* name;
+        Bytes image;
+        Lines expected;
+    } cases[] = {
+        {"track at and beyond the disk's end",
+         edge.build(),
+         {"disk 0 at offset 0x00000000: 1232 bytes, whole",
+          "  layout: track 0: 2 x R1-2 N1; track 1: no records; track 2: beyond the disk",
+          "  problem: track 1: record 0 cut off by the end of the file (header)",
+          "  problem: track 2: offset 1233 is beyond the disk (1232 bytes), not read"}},
+        {"counts that disagree",
+         counts.build(),
+         {"disk 0 at offset 0x00000000: 1504 bytes, whole", "  layout: track 0: 2 x R1-2 N1",
+          "  problem: track 0: sector counts disagree (record 0 says 3, record 1 says 2)"}},
+        {"count 0",
+         countZero.build(),
+         {"disk 0 at offset 0x00000000: 1232 bytes, whole", "  layout: track 0: 1 x R1 N1",
+          "  problem: track 0: record 0 has sector count 0, the track ends there"}},
+        {"file cut off inside the second disk",
+         cutShort,
+         {"disk 0 at offset 0x00000000: 1232 bytes, whole", "  layout: track 0: 2 x R1-2 N1",
+          "disk 1 at offset 0x000004D0: 1776 bytes, the file holds only 1620",
+          "  layout: tracks 0-1: 2 x R1-2 N1",
+          "  problem: track 1: record 1 cut off by the end of the file (100 of 256 data bytes)"}},
+        {"record past the disk's end",
+         pastEnd.build(),
+         {"disk 0 at offset 0x00000000: 1222 bytes, whole", "  layout: track 0: 2 x R1-2 N1",
+          "  problem: track 0: record 1 runs past the end of the disk"}},
+        {"counts that never end the walk",
+         endless.build(),
+         {"disk 0 at offset 0x00000000: 4800 bytes, whole", "  layout: track 0: 256 x R0-255 N0",
+          "  problem: track 0: the sector counts ask for more than 256 records, shown up to "
+          "there"}},
+    };
+    for (const auto& c : cases) {
+        const ToolResult run = info(c.image, {"-v", "-x", "0,2,1"});
+        EXPECT_EQ(run.exitStatus, 0) << c.name;
+        EXPECT_EQ(linesStarting(run.out, {"disk", "  layout", "  problem"}), c.expected) << c.name;
+    }
+    // d88cut's search stops where the counts end the walk: R3 cannot be found.
+    EXPECT_EQ(linesStarting(info(counts.build(), {"-x", "0,3,1"}).out, {"  sector"}),
+              Lines{"  sector on track 0 (C0 H0) R3 N1: no such sector"});
+}
+
+TEST(D88Info, VerboseListsEveryRecordOfEveryPresentTrack) {
+    DiskBuilder disk;
+    Record marked = record(0, 0, 1, 1, Bytes(256, 0));
+    marked.density = 0x40;
+    marked.deleted = 0x10;
+    marked.status = 0xB0;
+    // Track 3 is C1 H1 by its index, whatever its record says.
+    disk.addRecord(0, marked)
+        .addSector(0, 2, 1, Bytes(256, 0))
+        .addRecord(3, record(7, 0, 9, 3, Bytes(1024, 0)))
+        .setTrackOffset(4, 2273);
+    const std::string listing =
+        "  track 0 (C0 H0) at 0x000002B0: 2 records\n"
+        "      C   H   R   N count  dens  del stat length  data\n"
+        "      0   0   1   1     2  0x40 0x10 0xB0    256  0x000002C0\n"
+        "      0   0   2   1     2  0x00 0x00 0x00    256  0x000003D0\n"
+        "  track 3 (C1 H1) at 0x000004D0: 1 record\n"
+        "      C   H   R   N count  dens  del stat length  data\n"
+        "      7   0   9   3     1  0x00 0x00 0x00   1024  0x000004E0\n"
+        "  track 4 (C2 H0): beyond the disk, not read\n";
+    const ToolResult run = info(disk.build(), {"-v"});
+    EXPECT_EQ(run.exitStatus, 0);
+    const std::size_t start = run.out.find("  track 0 (");
+    ASSERT_NE(start, std::string::npos) << run.out;
+    EXPECT_EQ(run.out.substr(start), listing);
+    EXPECT_EQ(info(disk.build()).out.find("  track 0 ("), std::string::npos);
+}
+
+TEST(D88Info, DumpsTheSectorD88CutFindsOnEachDisk) {
+    Bytes text = {'0', '1', '2', '3', '4', '5',  '6',  '7',  '8',  '9', 'A',
+                  'B', 'C', 'D', 'E', 'F', 0x00, 0x7F, 0x80, 0xFF, 'x'};
+    DiskBuilder disk;
+    disk.addSector(1, 1, 1, text)
+        .addSector(1, 1, 1, Bytes(256, 'y'))  // same ID again: the first one wins
+        .addSector(4, 0, 3, {'h', 'i'})
+        .addRecord(5, record(9, 1, 0, 3, Bytes(1024, 0)));  // C differs from the index's
+    const Bytes image = d88test::concat({disk.build(), DiskBuilder().build()});
+    const struct {
+        std::string choice;
+        Lines expected;
+    } cases[] = {
+        {"1,1,1",
+         {"  sector on track 1 (C0 H1) R1 N1: 21 bytes",
+          "    0000  30 31 32 33 34 35 36 37 38 39 41 42 43 44 45 46  |0123456789ABCDEF|",
+          "    0010  00 7F 80 FF 78" + std::string(33, ' ') + "  |....x|",
+          "  sector on track 1 (C0 H1) R1 N1: no such sector"}},
+        {"4,0",
+         {"  sector on track 4 (C2 H0) R0 N3: 2 bytes",
+          "    0000  68 69" + std::string(42, ' ') + "  |hi|",
+          "  sector on track 4 (C2 H0) R0 N3: no such sector"}},
+        {"1,1", Lines(2, "  sector on track 1 (C0 H1) R1 N3: no such sector")},
+        {"5,0,3", Lines(2, "  sector on track 5 (C2 H1) R0 N3: no such sector")},
+    };
+    for (const auto& c : cases) {
+        const ToolResult run = info(image, {"-x", c.choice});
+        EXPECT_EQ(run.exitStatus, 0) << c.choice;
+        EXPECT_EQ(linesStarting(run.out, {"  sector", "    "}), c.expected) << c.choice;
+    }
+}
+
+TEST(D88Info, ReportsUsageErrorsAndUnreadableImagesWithStatus1) {
+    d88test::ScratchDir dir;
+    d88test::writeFile(dir.file("disk.d88"), smallDisk().build());
+    d88test::writeFile(dir.file("empty.d88"), {});
+    const std::string badX = "d88info: -x wants TRACK,R[,N] with TRACK 0-163, R and N 0-255: ";
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string err;  // the first line on standard error; the usage follows
+        std::string out;  // the start of standard output
+    } cases[] = {
+        {{}, 1, "d88info: no image file given\n", ""},
+        {{"-q", "disk.d88"}, 1, "d88info: unknown option: -q\n", ""},
+        {{"disk.d88", "-x"}, 1, "d88info: -x needs TRACK,R[,N]\n", ""},
+        {{"-x", "164,1", "disk.d88"}, 1, badX + "164,1\n", ""},
+        {{"-x", "1,256", "disk.d88"}, 1, badX + "1,256\n", ""},
+        {{"-x", "1", "disk.d88"}, 1, badX + "1\n", ""},
+        {{"-x", "1,1,1,1", "disk.d88"}, 1, badX + "1,1,1,1\n", ""},
+        {{"-x", "1,,3", "disk.d88"}, 1, badX + "1,,3\n", ""},
+        {{"-x", "-1,1", "disk.d88"}, 1, badX + "-1,1\n", ""},
+        {{"disk.d88", "empty.d88"}, 1, "d88info: more than one image file: empty.d88\n", ""},
+        {{"missing.d88"}, 1, "d88info: cannot open missing.d88\n", ""},
+        {{"."}, 1, "d88info: cannot open .\n", ""},
+        {{"-h"}, 0, "", kUsage},
+        {{"disk.d88", "-h"}, 0, "", kUsage},
+        {{"empty.d88"}, 0, "", "image: 0 bytes, 0 disks\n"},
+        {{"disk.d88", "-v", "-x", "163,255,255"}, 0, "", "image: 1232 bytes, 1 disk\n"},
+        {{"--", "disk.d88"}, 0, "", "image: 1232 bytes, 1 disk\n"},
+    };
+    for (const auto& c : cases) {
+        const ToolResult run = d88test::runTool(D88INFO_PATH, c.args, dir.path());
+        const std::string label = c.args.empty() ? "(none)" : c.args[0] + " ...";
+        EXPECT_EQ(run.exitStatus, c.status) << label;
+        const bool usageError = c.status == 1 && c.err.find("cannot open") == std::string::npos;
+        EXPECT_EQ(run.err, c.err + (usageError ? kUsage : "")) << label;
+        EXPECT_EQ(run.out.substr(0, c.out.size()), c.out) << label;
+        if (c.out.empty()) {
+            EXPECT_EQ(run.out, "") << label;
+        }
+    }
+}
+
+TEST(D88Info, ShowsRealImagesMadeByOtherTools) {
+    const std::string dir = std::string(D88CUT_REALDATA_DIR) + "/";
+    const ToolResult run =
+        info(d88test::concat({d88test::readFile(dir + "HuBASIC_Format_2D.d88"),
+                              d88test::readFile(dir + "CPM_Format_2D_turboCPM_X1turbo.d88")}));
+    EXPECT_EQ(run.exitStatus, 0);
+    const Lines expected = {"image: 697696 bytes, 2 disks",
+                            "disk 0 at offset 0x00000000: 348848 bytes, whole",
+                            "  name: \"by_github_ORYZAP\"",
+                            "  layout: tracks 0-79: 16 x R1-16 N1",
+                            "disk 1 at offset 0x000552B0: 348848 bytes, whole",
+                            "  name: \"\"",
+                            "  layout: tracks 0-79: 16 x R1-16 N1"};
+    EXPECT_EQ(linesStarting(run.out, {"image", "disk", "  name", "  layout", "  problem"}),
+              expected);
+    EXPECT_EQ(linesStarting(run.out, {"  media", "  kind"}),
+              (Lines{"  media: 2D (0x00)", "  kind: not recognised", "  media: 2D (0x00)",
+                     "  kind: not recognised"}));
+}
+
+}  // namespace
