@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Measures d88cut on generated images against two floors: reading the image
+# once (cat) and writing the same files in the same order with nothing else
+# done (bench_min_writer); counts read and seek system calls per sector cut.
+# Prints a Markdown table. Usage: bench/run.sh [BUILD_DIR]
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build-bench}
+runs=${BENCH_RUNS:-5}
+
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DD88CUT_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" -j2 --target d88cut d88mkimage bench_min_writer >/dev/null
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+images=$work/images
+mkdir -p "$images"
+"$build/d88mkimage" sample "$images/set.d88"
+"$build/d88mkimage" large "$images/large.d88"
+"$build/d88mkimage" hostile "$images/hostile-8M.d88" $((8 * 1024 * 1024))
+"$build/d88mkimage" hostile "$images/hostile-64M.d88" $((64 * 1024 * 1024))
+
+# Median wall time in milliseconds of `runs` runs of a command, each in a
+# fresh directory.
+median_wall() {
+    local dir=$1
+    shift
+    local times=() start end
+    for _ in $(seq "$runs"); do
+        rm -rf "$dir" && mkdir -p "$dir"
+        start=$EPOCHREALTIME
+        (cd "$dir" && "$@" >/dev/null 2>&1) || true
+        end=$EPOCHREALTIME
+        times+=("$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.1f", (b - a) * 1000 }')")
+    done
+    printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'
+}
+
+peak_kb() {
+    local dir=$1
+    shift
+    rm -rf "$dir" && mkdir -p "$dir"
+    (cd "$dir" && /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -n 1)
+}
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.1f", a / b; else print "-" }'; }
+
+echo "| image | size | d88cut wall | cat floor (ratio) | writer floor (ratio) | d88cut peak memory | files, sectors cut | reads, seeks | per sector |"
+echo "|---|---|---|---|---|---|---|---|---|"
+for image in set large hostile-8M hostile-64M; do
+    file=$images/$image.d88
+    out=$work/out-$image
+    rm -rf "$out" && mkdir -p "$out"
+    (cd "$out" && "$build/d88cut" "$file" -op >"$work/stdout" 2>/dev/null) || true
+
+    # The files in the order they were cut, with their sizes.
+    specs=()
+    bytes=0
+    while read -r name; do
+        size=$(stat -c %s "$out/$name")
+        specs+=("$name:$size")
+        bytes=$((bytes + size))
+    done < <(LC_ALL=C sed -n 's/^cutting \.\.\. //p' "$work/stdout")
+    sectors=$(((bytes + 1023) / 1024))
+
+    wall=$(median_wall "$work/run" "$build/d88cut" "$file" -op)
+    cat_wall=$(median_wall "$work/run" sh -c "cat '$file' >/dev/null")
+    writer_wall=$(median_wall "$work/run" "$build/bench_min_writer" ${specs[@]+"${specs[@]}"})
+    peak=$(peak_kb "$work/run" "$build/d88cut" "$file" -op)
+
+    rm -rf "$work/run" && mkdir -p "$work/run"
+    (cd "$work/run" && strace -f -c -o "$work/strace" -e trace=read,lseek,pread64 \
+        "$build/d88cut" "$file" -op >/dev/null 2>&1) || true
+    reads=$(awk '$NF == "read" || $NF == "pread64" {n += $4} END {print n + 0}' "$work/strace")
+    seeks=$(awk '$NF == "lseek" {n += $4} END {print n + 0}' "$work/strace")
+    per_sector="-"
+    if [ "$sectors" -gt 0 ]; then
+        per_sector=$(awk -v r="$reads" -v s="$seeks" -v n="$sectors" \
+            'BEGIN { printf "%.2f reads, %.2f seeks", r / n, s / n }')
+    fi
+    size_mb=$(awk -v b="$(stat -c %s "$file")" 'BEGIN { printf "%.1f MB", b / 1048576 }')
+    echo "| $image | $size_mb | ${wall} ms | ${cat_wall} ms ($(ratio "$wall" "$cat_wall")x) |" \
+        "${writer_wall} ms ($(ratio "$wall" "$writer_wall")x) | ${peak} KB |" \
+        "${#specs[@]}, $sectors | $reads, $seeks | $per_sector |"
+done

@@ -1,0 +1,21 @@
+// A scratch directory and image file for fuzz targets that run on a real file.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace d88fuzz {
+
+// Creates (once per process) a scratch directory and returns the path of the
+// image file inside it.
+const std::string& scratchImagePath();
+
+// Makes the scratch directory the current directory, for targets that write
+// files there. Corpus and artifact paths given to libFuzzer must then be absolute.
+void enterScratchDir();
+
+// Writes `size` bytes of `data` as the image file; false when that failed.
+bool writeImage(const std::uint8_t* data, std::size_t size);
+
+}  // namespace d88fuzz
