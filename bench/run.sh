@@ -55,18 +55,18 @@ for image in set large hostile-8M hostile-64M; do
     (cd "$out" && "$build/d88cut" "$file" -op >"$work/stdout" 2>/dev/null) || true
 
     # The files in the order they were cut, with their sizes.
-    specs=()
+    writes=()
     bytes=0
     while read -r name; do
         size=$(stat -c %s "$out/$name")
-        specs+=("$name:$size")
+        writes+=("$name:$size")
         bytes=$((bytes + size))
     done < <(LC_ALL=C sed -n 's/^cutting \.\.\. //p' "$work/stdout")
     sectors=$(((bytes + 1023) / 1024))
 
     wall=$(median_wall "$work/run" "$build/d88cut" "$file" -op)
     cat_wall=$(median_wall "$work/run" sh -c "cat '$file' >/dev/null")
-    writer_wall=$(median_wall "$work/run" "$build/bench_min_writer" ${specs[@]+"${specs[@]}"})
+    writer_wall=$(median_wall "$work/run" "$build/bench_min_writer" ${writes[@]+"${writes[@]}"})
     peak=$(peak_kb "$work/run" "$build/d88cut" "$file" -op)
 
     rm -rf "$work/run" && mkdir -p "$work/run"
@@ -82,5 +82,5 @@ for image in set large hostile-8M hostile-64M; do
     size_mb=$(awk -v b="$(stat -c %s "$file")" 'BEGIN { printf "%.1f MB", b / 1048576 }')
     echo "| $image | $size_mb | ${wall} ms | ${cat_wall} ms ($(ratio "$wall" "$cat_wall")x) |" \
         "${writer_wall} ms ($(ratio "$wall" "$writer_wall")x) | ${peak} KB |" \
-        "${#specs[@]}, $sectors | $reads, $seeks | $per_sector |"
+        "${#writes[@]}, $sectors | $reads, $seeks | $per_sector |"
 done

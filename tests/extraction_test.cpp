@@ -163,7 +163,7 @@ struct Damage {
     int dataLength;
 };
 
-struct DiskSpec {
+struct DiskPlan {
     SetDisk disk;
     bool inverted = false;
     std::vector<Damage> damage = {};
@@ -171,19 +171,19 @@ struct DiskSpec {
 
 // Tracks 0 and 1 with the probe sectors as the builder makes them, then every
 // 1,024-byte sector of the kind's range up to kTracks, except the damaged ones.
-Bytes buildDisk(const DiskSpec& spec) {
-    d88test::DiskBuilder builder = d88test::setDisk(spec.disk, 2);
+Bytes buildDisk(const DiskPlan& plan) {
+    d88test::DiskBuilder builder = d88test::setDisk(plan.disk, 2);
     int first = 0;
     int last = 0;
-    d88test::setDiskRange(spec.disk, first, last);
+    d88test::setDiskRange(plan.disk, first, last);
     for (int track = 2; track < kTracks; ++track) {
         for (int r = first; r <= last; ++r) {
-            Bytes data = sectorBytes({track, r}, spec.inverted);
+            Bytes data = sectorBytes({track, r}, plan.inverted);
             const auto hit =
-                std::find_if(spec.damage.begin(), spec.damage.end(), [&](const Damage& d) {
+                std::find_if(plan.damage.begin(), plan.damage.end(), [&](const Damage& d) {
                     return d.at == Sector{track, r};
                 });
-            if (hit != spec.damage.end()) {
+            if (hit != plan.damage.end()) {
                 if (hit->dataLength == 0) {
                     continue;
                 }
@@ -195,11 +195,11 @@ Bytes buildDisk(const DiskSpec& spec) {
     return builder.build();
 }
 
-d88test::ToolResult runCut(const std::vector<DiskSpec>& disks,
+d88test::ToolResult runCut(const std::vector<DiskPlan>& disks,
                            const std::vector<std::string>& extra, const ScratchDir& work) {
     ScratchDir images;
     std::vector<Bytes> parts;
-    for (const DiskSpec& disk : disks) {
+    for (const DiskPlan& disk : disks) {
         parts.push_back(buildDisk(disk));
     }
     const std::string path = images.file("set.d88");
@@ -434,7 +434,7 @@ TEST(ExtractionTest, FileThatCannotBeWrittenIsReportedAndTheRunGoesOn) {
         }
         Expected want;
         want.others.insert(c.blocked);
-        std::vector<DiskSpec> disks;
+        std::vector<DiskPlan> disks;
         for (const Catalogue* catalogue : c.disks) {
             addDisk(want, *catalogue, false, {}, {c.blocked});
             disks.push_back({catalogue->disk});
@@ -464,14 +464,14 @@ TEST(ExtractionTest, LaterDiskOfTheSameNamesLeavesItsFiles) {
         SCOPED_TRACE(disks[0].catalogue.kindName + " then " + disks[1].catalogue.kindName);
         ScratchDir work;
         Expected want;
-        std::vector<DiskSpec> specs;
+        std::vector<DiskPlan> plans;
         for (std::size_t i = 0; i < disks.size(); ++i) {
             // The second disk's sectors differ from the first's in every byte.
             const bool inverted = i == 1;
             addDisk(want, disks[i].catalogue, inverted, disks[i].layouts);
-            specs.push_back({disks[i].catalogue.disk, inverted, disks[i].damage});
+            plans.push_back({disks[i].catalogue.disk, inverted, disks[i].damage});
         }
-        expectOutcome(runCut(specs, {}, work), want, work);
+        expectOutcome(runCut(plans, {}, work), want, work);
     }
 }
 
