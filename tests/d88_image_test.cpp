@@ -39,13 +39,7 @@ std::uint32_t u32At(const Bytes& bytes, std::size_t at) {
 
 // A record with C 0 and H 0; count and length -1 take the builder's values.
 Record rec(int r, int n, Bytes data, int count = -1, int length = -1) {
-    Record record;
-    record.r = r;
-    record.n = n;
-    record.data = std::move(data);
-    record.sectorCount = count;
-    record.dataLength = length;
-    return record;
+    return d88test::makeRecord(0, 0, r, n, std::move(data), count, length);
 }
 
 // A disk that is nothing but its 688-byte header.

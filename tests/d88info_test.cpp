@@ -43,14 +43,7 @@ Lines linesStarting(const std::string& text, const Lines& prefixes) {
 }
 
 Record record(int c, int h, int r, int n, Bytes data, int sectorCount = -1) {
-    Record rec;
-    rec.c = c;
-    rec.h = h;
-    rec.r = r;
-    rec.n = n;
-    rec.data = std::move(data);
-    rec.sectorCount = sectorCount;
-    return rec;
+    return d88test::makeRecord(c, h, r, n, std::move(data), sectorCount);
 }
 
 // Two 256-byte sectors R1, R2 on track 0: 688 + 2 x (16 + 256) = 1232 bytes.

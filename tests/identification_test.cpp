@@ -35,13 +35,7 @@ std::string says(const std::string& name) {
 
 // A record on track index 1; C 0 and H 1 unless told otherwise.
 Record probe(int r, int n, Bytes data, int c = 0, int h = 1) {
-    Record record;
-    record.c = c;
-    record.h = h;
-    record.r = r;
-    record.n = n;
-    record.data = std::move(data);
-    return record;
+    return d88test::makeRecord(c, h, r, n, std::move(data));
 }
 
 Bytes filled(std::uint8_t value, std::size_t size = 1024) {

@@ -23,6 +23,18 @@ void putU32(Bytes& out, std::size_t at, std::uint32_t value) {
 
 }  // namespace
 
+Record makeRecord(int c, int h, int r, int n, Bytes data, int sectorCount, int dataLength) {
+    Record record;
+    record.c = c;
+    record.h = h;
+    record.r = r;
+    record.n = n;
+    record.data = std::move(data);
+    record.sectorCount = sectorCount;
+    record.dataLength = dataLength;
+    return record;
+}
+
 DiskBuilder& DiskBuilder::setName(const std::string& raw) {
     name_.assign(raw.begin(), raw.end());
     if (name_.size() > 26) {
@@ -47,13 +59,7 @@ DiskBuilder& DiskBuilder::addRecord(int track, Record record) {
 }
 
 DiskBuilder& DiskBuilder::addSector(int track, int r, int n, Bytes data) {
-    Record record;
-    record.c = track / 2;
-    record.h = track % 2;
-    record.r = r;
-    record.n = n;
-    record.data = std::move(data);
-    return addRecord(track, std::move(record));
+    return addRecord(track, makeRecord(track / 2, track % 2, r, n, std::move(data)));
 }
 
 DiskBuilder& DiskBuilder::fillTrack(int track, int firstR, int lastR, int n) {

@@ -26,6 +26,11 @@ struct Record {
     std::uint8_t status = 0;
 };
 
+// A record with the given ID and data; -1 for `sectorCount` or `dataLength`
+// lets the builder write the number of records on the track or the data's size.
+Record makeRecord(int c, int h, int r, int n, Bytes data, int sectorCount = -1,
+                  int dataLength = -1);
+
 class DiskBuilder {
   public:
     static constexpr int kTrackCount = 164;

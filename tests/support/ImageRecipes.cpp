@@ -67,17 +67,10 @@ std::vector<std::pair<std::string, Bytes>> seedImages() {
     seeds.emplace_back("gaps", gaps.build());
 
     DiskBuilder counts;
-    Record zeroCount;
-    zeroCount.c = 0;
-    zeroCount.h = 1;
-    zeroCount.r = 1;
-    zeroCount.n = 1;
-    zeroCount.data = bytesWithSum(30971);
-    zeroCount.sectorCount = 0;
-    counts.addRecord(1, zeroCount);
-    Record longWalk;
-    longWalk.sectorCount = 0xFFFF;
-    longWalk.dataLength = 0;
+    // An Opening Disk's boot sector behind a count of 0, and a track whose
+    // counts promise far more records than it holds.
+    counts.addRecord(1, makeRecord(0, 1, 1, 1, bytesWithSum(30971), 0));
+    const Record longWalk = makeRecord(4, 0, 0, 3, {}, 0xFFFF, 0);
     counts.addRecord(8, longWalk).addRecord(8, longWalk);
     seeds.emplace_back("counts", counts.build());
 
@@ -106,13 +99,8 @@ Bytes largeIndexImage() {
 Bytes hostileImage(std::size_t size) {
     DiskBuilder builder;
     builder.setName("HOSTILE").setMedia(0x10);
-    Record boot;
-    boot.c = 0;
-    boot.h = 1;
-    boot.r = 1;
-    boot.n = 1;
-    boot.data = bytesWithSum(26825);  // a Program Disk, so every run is tried
-    builder.addRecord(1, boot);
+    // A Program Disk, so that every run is tried.
+    builder.addRecord(1, makeRecord(0, 1, 1, 1, bytesWithSum(26825)));
 
     // Zero-length records with IDs no run asks for; no record's position ever
     // equals its count minus one, and no count is 0, so every walk goes on to
