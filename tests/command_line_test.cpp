@@ -125,27 +125,73 @@ TEST(CommandLine, ArgumentsAndImageFile) {
     }
 }
 
-// An argument vector without even the program's name.
+// An argument vector without even the program's name: no element at all, or
+// the empty name that Linux gives a program started that way.
 TEST(CommandLine, NoProgramNameShowsD88cut) {
+    char emptyName[] = "";
+    char* noElement[] = {nullptr};
+    char* emptyElement[] = {emptyName, nullptr};
+    const struct {
+        int argc;
+        char** argv;
+    } cases[] = {{0, noElement}, {1, emptyElement}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.argc);
+        d88test::ScratchDir dir;
+        const std::string errPath = dir.file("stderr");
+        std::fflush(stderr);
+        const int savedErr = dup(2);
+        const int captureFd = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ASSERT_GE(savedErr, 0);
+        ASSERT_GE(captureFd, 0);
+        dup2(captureFd, 2);
+        close(captureFd);
+        const int status = d88cut::runCutter(c.argc, c.argv);
+        std::fflush(stderr);
+        dup2(savedErr, 2);
+        close(savedErr);
+
+        EXPECT_EQ(status, 1);
+        const Bytes err = d88test::readFile(errPath);
+        EXPECT_EQ(std::string(err.begin(), err.end()), fullUsage("d88cut"));
+    }
+}
+
+// A pipe holds the bytes of a disk but cannot seek back to them.
+TEST(CommandLine, ImageThatCannotSeekCannotBeOpened) {
     d88test::ScratchDir dir;
-    const std::string errPath = dir.file("stderr");
-    char* argv[] = {nullptr};
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    const Bytes disk = d88test::setDisk(d88test::SetDisk::OpeningDisk, 2).build();
+    const std::size_t head = d88test::DiskBuilder::kHeaderSize;
+    ASSERT_EQ(write(fds[1], disk.data(), head), static_cast<ssize_t>(head));
+    close(fds[1]);
+    const std::string path = "/dev/fd/" + std::to_string(fds[0]);
+    const d88test::ToolResult result = d88test::runTool(D88CUT_PATH, {path}, dir.path());
+    close(fds[0]);
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, cannotOpen());
+}
 
-    std::fflush(stderr);
-    const int savedErr = dup(2);
-    const int captureFd = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    ASSERT_GE(savedErr, 0);
-    ASSERT_GE(captureFd, 0);
-    dup2(captureFd, 2);
-    close(captureFd);
-    const int status = d88cut::runCutter(0, argv);
-    std::fflush(stderr);
-    dup2(savedErr, 2);
-    close(savedErr);
+// An image that stands in the working directory under the name of a file to
+// cut, or behind a link of such a name, is never emptied to write that file.
+TEST(CommandLine, ImageIsNeverOverwrittenByAFileItCuts) {
+    d88test::ScratchDir dir;
+    const Bytes image = d88test::setDisk(d88test::SetDisk::OpeningDisk, 20).build();
+    d88test::writeFile(dir.file("MO00"), image);
+    std::filesystem::create_symlink("MO00", dir.file("MO01"));
 
-    EXPECT_EQ(status, 1);
-    const Bytes err = d88test::readFile(errPath);
-    EXPECT_EQ(std::string(err.begin(), err.end()), fullUsage("d88cut"));
+    const d88test::ToolResult result = d88test::runTool(D88CUT_PATH, {"MO00"}, dir.path());
+    EXPECT_EQ(result.exitStatus, 1);
+    std::string out = recognised("Opening Disk");
+    for (const char* name : {"MO00", "MO01", "MO02", "MO03", "MO04"}) {
+        out += std::string("cutting ... ") + name + "\n";
+    }
+    EXPECT_EQ(result.out, out);
+    EXPECT_EQ(result.err, cp932("MO00 を書き込めません.\n") + cp932("MO01 を書き込めません.\n"));
+    EXPECT_EQ(d88test::readFile(dir.file("MO00")), image);
+    EXPECT_EQ(std::filesystem::file_size(dir.file("MO04")), 3072u);
 }
 
 }  // namespace

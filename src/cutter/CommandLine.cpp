@@ -12,8 +12,10 @@ namespace {
 constexpr char kDefaultProgramName[] = "d88cut";
 constexpr char kOpOption[] = "-op";
 
+// The name the tool was run as. Linux hands a program started with no
+// arguments at all an empty name, so an empty name counts as none.
 const char* programName(int argc, char** argv) {
-    if (argc < 1 || argv == nullptr || argv[0] == nullptr) {
+    if (argc < 1 || argv == nullptr || argv[0] == nullptr || argv[0][0] == '\0') {
         return kDefaultProgramName;
     }
     return argv[0];

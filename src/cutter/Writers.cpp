@@ -25,6 +25,15 @@ void announce(const char* fileName, bool partial) {
     }
 }
 
+// Creates or empties `fileName` for writing; null when it cannot be, and when
+// it is the image being read, which emptying would destroy.
+std::FILE* openOutput(const char* fileName) {
+    if (image.isImageFile(fileName)) {
+        return nullptr;
+    }
+    return std::fopen(fileName, "wb");
+}
+
 // Writes the whole of `data` in one go and closes the file.
 bool writeAndClose(std::FILE* outputFile, const char* fileName, const std::uint8_t* data,
                    std::int32_t length) {
@@ -55,7 +64,7 @@ bool writeRun(const char* fileName, std::int32_t track, std::int32_t c, std::int
         std::memset(workBuffer + bytesRead, 0, static_cast<std::size_t>(wanted - bytesRead));
     }
     announce(fileName, partial);
-    std::FILE* outputFile = std::fopen(fileName, "wb");
+    std::FILE* outputFile = openOutput(fileName);
     if (outputFile == nullptr) {
         return reportWriteFailure(fileName);
     }
@@ -64,7 +73,7 @@ bool writeRun(const char* fileName, std::int32_t track, std::int32_t c, std::int
 
 bool writeBuffer(const char* fileName, const std::uint8_t* data, std::int32_t length,
                  bool partial) {
-    std::FILE* outputFile = std::fopen(fileName, "wb");
+    std::FILE* outputFile = openOutput(fileName);
     if (outputFile == nullptr) {
         return reportWriteFailure(fileName);
     }

@@ -1,5 +1,7 @@
 #include "D88Image.h"
 
+#include <sys/stat.h>
+
 #include <cstring>
 #include <limits>
 
@@ -59,26 +61,47 @@ bool D88Image::open(const char* path) {
     // a stream buffer under them would only copy twice and reread on every seek.
     std::setvbuf(file, nullptr, _IONBF, 0);
 
+    const std::int32_t previousCount = numDisks;
+    if (!indexDisks()) {
+        std::fclose(file);
+        file = nullptr;
+        numDisks = previousCount;
+        return false;
+    }
+    return true;
+}
+
+bool D88Image::indexDisks() {
     std::int64_t runningOffset = 0;
     numDisks = 0;
     while (numDisks < kMaxDisks && runningOffset <= kMaxOffset) {
         diskOffsets[numDisks] = static_cast<std::int32_t>(runningOffset);
+        // A pipe cannot seek back to a disk's header: it is no image file.
+        if (std::fseek(file, static_cast<long>(runningOffset), SEEK_SET) != 0) {
+            return false;
+        }
         std::uint8_t header[DiskHeader::kSize];
-        if (!readAt(runningOffset, header, sizeof header)) {
-            break;
+        if (std::fread(header, 1, sizeof header, file) != sizeof header) {
+            // The file ends here, unless the read failed: a path that names a
+            // directory opens for reading on some systems and fails here.
+            return !std::ferror(file);
         }
         runningOffset += readU32LE(header + DiskHeader::kDiskSizeOffset);
         ++numDisks;
     }
-    // A path that names a directory opens for reading on some systems but
-    // yields a read error: it is no image file.
-    if (std::ferror(file)) {
-        std::fclose(file);
-        file = nullptr;
-        numDisks = 0;
+    return true;
+}
+
+bool D88Image::isImageFile(const char* path) const {
+    if (file == nullptr) {
         return false;
     }
-    return true;
+    struct stat image;
+    struct stat other;
+    if (fstat(fileno(file), &image) != 0 || stat(path, &other) != 0) {
+        return false;
+    }
+    return image.st_dev == other.st_dev && image.st_ino == other.st_ino;
 }
 
 std::int32_t D88Image::diskStart(std::int32_t index) const {

@@ -30,6 +30,8 @@ class D88Image {
     std::int32_t diskCount() const { return numDisks; }
     const char* diskName() const { return name; }
     std::int32_t mediaType() const { return mediaCode; }
+    // True when `path` names the open image file itself, under any name.
+    bool isImageFile(const char* path) const;
     // File offset of indexed disk `index`; -1 outside 0..diskCount()-1.
     std::int32_t diskStart(std::int32_t index) const;
 
@@ -50,6 +52,9 @@ class D88Image {
 
   private:
     void clearSelection();
+    // Fills the disk index from the headers; false when the file cannot be
+    // read as a file (no seeking, or a read error).
+    bool indexDisks();
     // File offset of the track's first record; false when the track cannot be read.
     bool locateTrack(std::int32_t track, std::int64_t& start) const;
     bool readAt(std::int64_t offset, std::uint8_t* dest, std::size_t count);
