@@ -2,8 +2,10 @@
 // images without a whole disk, run on the built tool in a scratch directory.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -116,7 +118,7 @@ TEST(CommandLine, ArgumentsAndImageFile) {
         d88test::ScratchDir dir;
         prepare(dir, c.setup);
         const std::vector<std::string> before = dir.entries();
-        const d88test::ToolResult result = d88test::runTool(tool, c.args, dir.path(), c.argv0);
+        const d88test::ToolResult result = d88test::runTool(tool, c.args, dir.path(), {c.argv0});
         EXPECT_EQ(result.exitStatus, c.status);
         EXPECT_EQ(result.out, c.out);
         EXPECT_EQ(result.err, c.err);
@@ -192,6 +194,72 @@ TEST(CommandLine, ImageIsNeverOverwrittenByAFileItCuts) {
     EXPECT_EQ(result.err, cp932("MO00 を書き込めません.\n") + cp932("MO01 を書き込めません.\n"));
     EXPECT_EQ(d88test::readFile(dir.file("MO00")), image);
     EXPECT_EQ(std::filesystem::file_size(dir.file("MO04")), 3072u);
+}
+
+// Pipes and special files: a reader that goes away, a standard output that
+// refuses every byte, a FIFO as image or as output, and one log for both
+// streams. None may hang the run or cost a file it can write.
+TEST(CommandLine, PipesAndSpecialFilesNeverHangOrLoseFiles) {
+    using d88test::OutputTo;
+    const std::vector<std::string> opening = {"G_TITLE", "MO00", "MO01",  "MO02",
+                                              "MO03",    "MO04", "OPDEMO"};
+    std::string cutting;
+    for (const char* name : {"MO00", "MO01", "MO02", "MO03", "MO04", "OPDEMO", "G_TITLE"}) {
+        cutting += std::string("cutting ... ") + name + "\n";
+    }
+    const std::string partlyRead = cp932("MO02 の一部を読み込めませんでした.\n");
+    const std::string mo02 = "cutting ... MO02\n";
+    std::string warnedInPlace = recognised("Opening Disk") + cutting;
+    warnedInPlace.insert(warnedInPlace.find(mo02) + mo02.size(), partlyRead);
+    const struct {
+        const char* what;
+        OutputTo stdoutTo;
+        const char* fifo;  // a FIFO of this name in the working directory
+        std::string image;
+        int status;
+        std::string out;
+        std::string err;
+        std::vector<std::string> files;
+    } cases[] = {
+        {"reader gone", OutputTo::ClosedPipe, nullptr, "disk.d88", 0, "", "", opening},
+        {"output full", OutputTo::Full, nullptr, "disk.d88", 1, "",
+         cp932("標準出力 を書き込めません.\n"), opening},
+        {"FIFO as image", OutputTo::File, "fifo.d88", "fifo.d88", 1, "", cannotOpen(), {}},
+        {"FIFO as output", OutputTo::File, "MO01", "disk.d88", 1,
+         recognised("Opening Disk") + cutting, cp932("MO01 を書き込めません.\n"), opening},
+        // Track 10 R0 is missing, so MO02 breaks off; its warning follows its line.
+        {"one log for both", OutputTo::ErrorFile, nullptr, "cut.d88", 0, "", warnedInPlace,
+         opening},
+    };
+    d88test::DiskBuilder cut = d88test::setDisk(d88test::SetDisk::OpeningDisk, 30);
+    cut.dropSector(10, 0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        d88test::ScratchDir dir;
+        d88test::writeFile(dir.file("disk.d88"),
+                           d88test::setDisk(d88test::SetDisk::OpeningDisk, 30).build());
+        d88test::writeFile(dir.file("cut.d88"), cut.build());
+        std::vector<std::string> files = c.files;
+        if (c.fifo != nullptr) {
+            ASSERT_EQ(mkfifo(dir.file(c.fifo).c_str(), 0600), 0);
+            if (std::find(files.begin(), files.end(), c.fifo) == files.end()) {
+                files.push_back(c.fifo);
+            }
+        }
+        files.push_back("cut.d88");
+        files.push_back("disk.d88");
+        std::sort(files.begin(), files.end());
+        d88test::RunOptions options;
+        options.stdoutTo = c.stdoutTo;
+        options.timeoutSeconds = 5;
+        const d88test::ToolResult result =
+            d88test::runTool(D88CUT_PATH, {c.image, "-op"}, dir.path(), options);
+        EXPECT_FALSE(result.timedOut);
+        EXPECT_EQ(result.exitStatus, c.status);
+        EXPECT_EQ(result.out, c.out);
+        EXPECT_EQ(result.err, c.err);
+        EXPECT_EQ(dir.entries(), files);
+    }
 }
 
 }  // namespace

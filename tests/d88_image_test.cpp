@@ -1,6 +1,7 @@
 // Unit tests of D88Image: indexing the disks of a file, selecting one, and
 // reading its sectors singly, as runs across tracks and as ID listings.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -110,6 +111,25 @@ TEST_F(D88ImageTest, IndexesTheDisksOfAFile) {
          2,
          {{0, 0}, {1, 688}}},
     };
+    // Sparse files whose second disk stands at the last offset that is indexed, and one past it.
+    const struct {
+        const char* what;
+        std::int64_t secondAt;
+        std::int32_t count;
+    } far[] = {{"second disk at 2^31 - 1", 0x7FFFFFFF, 2},
+               {"second disk at 2^31", 0x80000000LL, 1}};
+    for (const auto& c : far) {
+        SCOPED_TRACE(c.what);
+        const std::string path = dir.file("far.d88");
+        d88test::writeSparseFile(
+            path, c.secondAt + 688,
+            {{0, bareDisk(static_cast<std::uint32_t>(c.secondAt))}, {c.secondAt, bareDisk(688)}});
+        D88Image img;
+        ASSERT_TRUE(img.open(path.c_str()));
+        EXPECT_EQ(img.diskCount(), c.count);
+        EXPECT_EQ(img.diskStart(1), c.count == 2 ? 0x7FFFFFFF : -1);
+        EXPECT_EQ(img.selectDisk(1), c.count == 2);
+    }
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         D88Image img;
@@ -128,15 +148,36 @@ TEST_F(D88ImageTest, IndexesTheDisksOfAFile) {
 
 TEST_F(D88ImageTest, OpenFailsOnWhatIsNoFileAndNullCloses) {
     std::filesystem::create_directory(dir.file("folder"));
-    EXPECT_FALSE(image.open(dir.file("folder").c_str()));
-    EXPECT_FALSE(image.open(dir.file("missing.d88").c_str()));
-    EXPECT_EQ(image.diskCount(), 0);
+    ASSERT_EQ(mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    const std::pair<std::string, d88::OpenError> noFiles[] = {
+        {dir.file("folder"), d88::OpenError::NotRegular},
+        {dir.file("missing.d88"), d88::OpenError::Missing},
+        // Neither may keep the open waiting or the reads going forever.
+        {dir.file("fifo"), d88::OpenError::NotRegular},
+        {"/dev/zero", d88::OpenError::NotRegular},
+    };
+    for (const auto& [path, error] : noFiles) {
+        SCOPED_TRACE(path);
+        EXPECT_FALSE(image.open(path.c_str()));
+        EXPECT_EQ(image.openError(), error);
+        EXPECT_EQ(image.diskCount(), 0);
+    }
 
     D88Image fresh;
     EXPECT_TRUE(fresh.open(nullptr));
     EXPECT_EQ(fresh.diskCount(), 0);
 
     Bytes disk = DiskBuilder().setMedia(0x20).fillTrack(0, 1, 1, 1).build();
+    load(image, concat({disk, disk}));
+    // A second file drops the selection; one that cannot be opened keeps the
+    // disk count of the file before it, but nothing can be selected.
+    ASSERT_TRUE(image.open(put(disk).c_str()));
+    EXPECT_EQ(image.mediaType(), -1);
+    EXPECT_EQ(read(image, 0, 0, 0, 1, 1, 256), 0);
+    EXPECT_FALSE(image.open(dir.file("missing.d88").c_str()));
+    EXPECT_EQ(image.diskCount(), 1);
+    EXPECT_FALSE(image.selectDisk(0));
+
     load(image, concat({disk, disk}));
     EXPECT_TRUE(image.open(nullptr));
     EXPECT_EQ(image.diskCount(), 0);
@@ -200,7 +241,10 @@ TEST_F(D88ImageTest, SelectionParsesTheHeaderOrLeavesNothingSelected) {
 }
 
 TEST_F(D88ImageTest, ReadsRealImagesMadeByOtherTools) {
-    const std::string realData = D88CUT_REALDATA_DIR;
+    const std::string realData = d88test::realDataDir();
+    if (realData.empty()) {
+        GTEST_SKIP() << "no real images: set D88CUT_REALDATA to their folder";
+    }
     struct Case {
         const char* file;
         const char* name;

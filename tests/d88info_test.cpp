@@ -325,10 +325,12 @@ TEST(D88Info, ReportsUsageErrorsAndUnreadableImagesWithStatus1) {
         {{"-x", "1,,3", "disk.d88"}, 1, badX + "1,,3\n", ""},
         {{"-x", "-1,1", "disk.d88"}, 1, badX + "-1,1\n", ""},
         {{"disk.d88", "empty.d88"}, 1, "d88info: more than one image file: empty.d88\n", ""},
-        {{"missing.d88"}, 1, "d88info: cannot open missing.d88\n", ""},
-        {{"."}, 1, "d88info: cannot open .\n", ""},
+        {{"missing.d88"}, 1, "d88info: cannot open missing.d88: no such file\n", ""},
+        {{"."}, 1, "d88info: cannot open .: not a regular file\n", ""},
+        {{"/dev/zero"}, 1, "d88info: cannot open /dev/zero: not a regular file\n", ""},
         {{"-h"}, 0, "", kUsage},
         {{"disk.d88", "-h"}, 0, "", kUsage},
+        {{"--version"}, 0, "", "d88info " D88CUT_VERSION "\n"},
         {{"empty.d88"}, 0, "", "image: 0 bytes, 0 disks\n"},
         {{"disk.d88", "-v", "-x", "163,255,255"}, 0, "", "image: 1232 bytes, 1 disk\n"},
         {{"--", "disk.d88"}, 0, "", "image: 1232 bytes, 1 disk\n"},
@@ -347,7 +349,11 @@ TEST(D88Info, ReportsUsageErrorsAndUnreadableImagesWithStatus1) {
 }
 
 TEST(D88Info, ShowsRealImagesMadeByOtherTools) {
-    const std::string dir = std::string(D88CUT_REALDATA_DIR) + "/";
+    const std::string realData = d88test::realDataDir();
+    if (realData.empty()) {
+        GTEST_SKIP() << "no real images: set D88CUT_REALDATA to their folder";
+    }
+    const std::string dir = realData + "/";
     const ToolResult run =
         info(d88test::concat({d88test::readFile(dir + "HuBASIC_Format_2D.d88"),
                               d88test::readFile(dir + "CPM_Format_2D_turboCPM_X1turbo.d88")}));

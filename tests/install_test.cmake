@@ -2,7 +2,10 @@
 # that d88cut and d88info landed in BINDIR and run from there, and that their
 # manual pages landed in MANDIR/man1 as section 1 pages.
 #
-#   cmake -DBUILD_DIR=... -DPREFIX=... -DBINDIR=bin -DMANDIR=share/man -P install_test.cmake
+# Both pages and d88info --version name the project's version VERSION.
+#
+#   cmake -DBUILD_DIR=... -DPREFIX=... -DBINDIR=bin -DMANDIR=share/man -DVERSION=1.0.0
+#         -P install_test.cmake
 cmake_minimum_required(VERSION 3.25)
 
 file(REMOVE_RECURSE "${PREFIX}")
@@ -30,6 +33,7 @@ function(check_runs tool wanted text)
   endif()
 endfunction()
 check_runs(d88info 0 "usage: d88info" -h)
+check_runs(d88info 0 "d88info ${VERSION}\n" --version)
 check_runs(d88cut 1 "Usage: ")
 
 foreach(tool d88cut d88info)
@@ -38,9 +42,9 @@ foreach(tool d88cut d88info)
     message(FATAL_ERROR "${page} was not installed")
   endif()
   string(TOUPPER "${tool}" title)
-  file(STRINGS "${page}" heading REGEX "^\\.TH ${title} 1 ")
+  file(STRINGS "${page}" heading REGEX "^\\.TH ${title} 1 .*\"d88cut ${VERSION}\"")
   if(heading STREQUAL "")
-    message(FATAL_ERROR "${page} has no '.TH ${title} 1' line")
+    message(FATAL_ERROR "${page} has no '.TH ${title} 1' line naming d88cut ${VERSION}")
   endif()
 endforeach()
 

@@ -1,8 +1,8 @@
 #include "CommandLine.h"
 
-#include <cstdio>
 #include <cstring>
 
+#include "Console.h"
 #include "Messages.h"
 
 namespace d88cut {
@@ -25,8 +25,8 @@ const char* programName(int argc, char** argv) {
 
 bool parseArguments(int argc, char** argv, Arguments& args) {
     if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, messages::kUsage, programName(argc, argv));
-        std::fputs(messages::kUsageOption, stderr);
+        printErr(messages::kUsage, programName(argc, argv));
+        printErr("%s", messages::kUsageOption);
         return false;
     }
     args = Arguments{};
@@ -42,7 +42,7 @@ bool parseArguments(int argc, char** argv, Arguments& args) {
     // Only the first character counts: "12" is disk 1, "8x" disk 8.
     const int diskNo = static_cast<unsigned char>(option[0]) - '0';
     if (diskNo < 1 || diskNo > 8) {
-        std::fprintf(stderr, messages::kUsageDiskNo, programName(argc, argv));
+        printErr(messages::kUsageDiskNo, programName(argc, argv));
         return false;
     }
     args.diskNo = diskNo;

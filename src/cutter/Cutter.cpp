@@ -1,10 +1,10 @@
 #include "Cutter.h"
 
-#include <cstdio>
 #include <cstring>
 #include <optional>
 
 #include "CommandLine.h"
+#include "Console.h"
 #include "Extraction.h"
 #include "Identification.h"
 #include "Messages.h"
@@ -33,7 +33,7 @@ int runCutter(int argc, char** argv) {
         return 1;
     }
     if (!image.open(args.imagePath)) {
-        std::fputs(messages::kCannotOpen, stderr);
+        printErr("%s", messages::kCannotOpen);
         return 1;
     }
     clearOutputFailures();
@@ -44,6 +44,10 @@ int runCutter(int argc, char** argv) {
         if (args.diskNo != 0) {
             break;
         }
+    }
+    if (!finishStandardOutput()) {
+        printErr(messages::kCannotWrite, messages::kStandardOutputName);
+        return 1;
     }
     return anyOutputFailed() ? 1 : 0;
 }

@@ -1,8 +1,8 @@
 #include "Identification.h"
 
-#include <cstdio>
 #include <initializer_list>
 
+#include "Console.h"
 #include "Messages.h"
 #include "RunState.h"
 
@@ -102,18 +102,18 @@ std::optional<DiskKind> identifyDisk(int diskNo) {
     image.setSectorRange(1, 16);
     const Identification result = identify(image, workBuffer, diskNo);
     if (result.verdict == Verdict::Unsupported) {
-        std::fputs(messages::kUnsupported, stderr);
+        printErr("%s", messages::kUnsupported);
         return std::nullopt;
     }
     if (result.verdict == Verdict::UnknownSum) {
         return std::nullopt;
     }
-    std::printf(messages::kRecognised, diskKindName(result.kind));
+    printOut(messages::kRecognised, diskKindName(result.kind));
     SectorRange range{};
     if (sectorRangeOf(result.kind, range)) {
         image.setSectorRange(range.first, range.last);
     } else {
-        std::fputs(messages::kNoData, stdout);
+        printOut("%s", messages::kNoData);
     }
     return result.kind;
 }

@@ -47,4 +47,7 @@ inline constexpr char kPartlyRead[] =
 inline constexpr char kCannotWrite[] =
     "%s \x82\xF0\x8F\x91\x82\xAB\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1.\n";
 
+// "標準出力" — standard output, named in kCannotWrite when it cannot be written.
+inline constexpr char kStandardOutputName[] = "\x95\x57\x8F\x80\x8F\x6F\x97\xCD";
+
 }  // namespace d88cut::messages

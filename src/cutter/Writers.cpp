@@ -1,9 +1,10 @@
 #include "Writers.h"
 
-#include <cstdio>
 #include <cstring>
 
+#include "Console.h"
 #include "Messages.h"
+#include "OutputFile.h"
 #include "RunState.h"
 
 namespace d88cut {
@@ -13,34 +14,28 @@ namespace {
 bool outputFailed = false;
 
 bool reportWriteFailure(const char* fileName) {
-    std::fprintf(stderr, messages::kCannotWrite, fileName);
+    printErr(messages::kCannotWrite, fileName);
     outputFailed = true;
     return false;
 }
 
 void announce(const char* fileName, bool partial) {
-    std::printf(messages::kCutting, fileName);
+    printOut(messages::kCutting, fileName);
     if (partial) {
-        std::fprintf(stderr, messages::kPartlyRead, fileName);
+        printErr(messages::kPartlyRead, fileName);
     }
 }
 
-// Creates or empties `fileName` for writing; null when it cannot be, and when
-// it is the image being read, which emptying would destroy.
-std::FILE* openOutput(const char* fileName) {
-    if (image.isImageFile(fileName)) {
-        return nullptr;
-    }
-    return std::fopen(fileName, "wb");
+// Creates or empties `fileName` for writing; false when it cannot be, and
+// when it is the image being read, which emptying would destroy.
+bool openOutput(OutputFile& outputFile, const char* fileName) {
+    return outputFile.create(fileName, image.imageIdentity());
 }
 
 // Writes the whole of `data` in one go and closes the file.
-bool writeAndClose(std::FILE* outputFile, const char* fileName, const std::uint8_t* data,
+bool writeAndClose(OutputFile& outputFile, const char* fileName, const std::uint8_t* data,
                    std::int32_t length) {
-    const std::size_t size = static_cast<std::size_t>(length);
-    const bool written = std::fwrite(data, 1, size, outputFile) == size;
-    const bool closed = std::fclose(outputFile) == 0;
-    if (!written || !closed) {
+    if (!outputFile.writeAndClose(data, static_cast<std::size_t>(length))) {
         return reportWriteFailure(fileName);
     }
     return true;
@@ -64,8 +59,8 @@ bool writeRun(const char* fileName, std::int32_t track, std::int32_t c, std::int
         std::memset(workBuffer + bytesRead, 0, static_cast<std::size_t>(wanted - bytesRead));
     }
     announce(fileName, partial);
-    std::FILE* outputFile = openOutput(fileName);
-    if (outputFile == nullptr) {
+    OutputFile outputFile;
+    if (!openOutput(outputFile, fileName)) {
         return reportWriteFailure(fileName);
     }
     return writeAndClose(outputFile, fileName, workBuffer + skip, length);
@@ -73,8 +68,8 @@ bool writeRun(const char* fileName, std::int32_t track, std::int32_t c, std::int
 
 bool writeBuffer(const char* fileName, const std::uint8_t* data, std::int32_t length,
                  bool partial) {
-    std::FILE* outputFile = openOutput(fileName);
-    if (outputFile == nullptr) {
+    OutputFile outputFile;
+    if (!openOutput(outputFile, fileName)) {
         return reportWriteFailure(fileName);
     }
     announce(fileName, partial);

@@ -1,7 +1,5 @@
 #include "D88Image.h"
 
-#include <sys/stat.h>
-
 #include <cstring>
 #include <limits>
 
@@ -19,11 +17,7 @@ constexpr std::int32_t kMaxSizeCode = 23;
 
 }  // namespace
 
-D88Image::~D88Image() {
-    if (file != nullptr) {
-        std::fclose(file);
-    }
-}
+D88Image::~D88Image() = default;
 
 void D88Image::clearSelection() {
     diskOffset = -1;
@@ -32,76 +26,40 @@ void D88Image::clearSelection() {
     name[0] = '\0';
 }
 
-bool D88Image::readAt(std::int64_t offset, std::uint8_t* dest, std::size_t count) {
-    return std::fseek(file, static_cast<long>(offset), SEEK_SET) == 0 &&
-           std::fread(dest, 1, count, file) == count;
-}
-
 bool D88Image::open(const char* path) {
+    lastOpenError = OpenError::None;
     if (path == nullptr) {
-        if (file != nullptr) {
-            std::fclose(file);
-            file = nullptr;
-        }
+        file.close();
         numDisks = 0;
         mediaCode = -1;
         return true;
     }
-    // Opening a second file drops the first one and its selection.
-    if (file != nullptr) {
-        std::fclose(file);
-        file = nullptr;
+    // Opening a second file drops the first one and its selection; a file that
+    // cannot be opened keeps the disk count as it was.
+    if (file.isOpen()) {
+        file.close();
         clearSelection();
     }
-    file = std::fopen(path, "rb");
-    if (file == nullptr) {
+    lastOpenError = file.open(path);
+    if (lastOpenError != OpenError::None) {
         return false;
     }
-    // Reads go through the track window or straight into the caller's buffer;
-    // a stream buffer under them would only copy twice and reread on every seek.
-    std::setvbuf(file, nullptr, _IONBF, 0);
-
-    const std::int32_t previousCount = numDisks;
-    if (!indexDisks()) {
-        std::fclose(file);
-        file = nullptr;
-        numDisks = previousCount;
-        return false;
-    }
+    indexDisks();
     return true;
 }
 
-bool D88Image::indexDisks() {
+void D88Image::indexDisks() {
     std::int64_t runningOffset = 0;
     numDisks = 0;
     while (numDisks < kMaxDisks && runningOffset <= kMaxOffset) {
         diskOffsets[numDisks] = static_cast<std::int32_t>(runningOffset);
-        // A pipe cannot seek back to a disk's header: it is no image file.
-        if (std::fseek(file, static_cast<long>(runningOffset), SEEK_SET) != 0) {
-            return false;
-        }
         std::uint8_t header[DiskHeader::kSize];
-        if (std::fread(header, 1, sizeof header, file) != sizeof header) {
-            // The file ends here, unless the read failed: a path that names a
-            // directory opens for reading on some systems and fails here.
-            return !std::ferror(file);
+        if (file.readAt(runningOffset, header, sizeof header) != sizeof header) {
+            return;
         }
         runningOffset += readU32LE(header + DiskHeader::kDiskSizeOffset);
         ++numDisks;
     }
-    return true;
-}
-
-bool D88Image::isImageFile(const char* path) const {
-    if (file == nullptr) {
-        return false;
-    }
-    struct stat image;
-    struct stat other;
-    if (fstat(fileno(file), &image) != 0 || stat(path, &other) != 0) {
-        return false;
-    }
-    return image.st_dev == other.st_dev && image.st_ino == other.st_ino;
 }
 
 std::int32_t D88Image::diskStart(std::int32_t index) const {
@@ -112,7 +70,7 @@ std::int32_t D88Image::diskStart(std::int32_t index) const {
 }
 
 bool D88Image::selectDisk(std::int32_t index) {
-    if (file == nullptr) {
+    if (!file.isOpen()) {
         return false;
     }
     clearSelection();
@@ -120,7 +78,7 @@ bool D88Image::selectDisk(std::int32_t index) {
         return false;
     }
     std::uint8_t bytes[DiskHeader::kSize];
-    if (!readAt(diskOffsets[index], bytes, sizeof bytes)) {
+    if (file.readAt(diskOffsets[index], bytes, sizeof bytes) != sizeof bytes) {
         return false;
     }
     const DiskHeader header = DiskHeader::parse(bytes);
@@ -138,7 +96,7 @@ void D88Image::setSectorRange(std::int32_t first, std::int32_t last) {
 }
 
 bool D88Image::locateTrack(std::int32_t track, std::int64_t& start) const {
-    if (file == nullptr || track < 0 || track >= kTrackCount) {
+    if (!file.isOpen() || track < 0 || track >= kTrackCount) {
         return false;
     }
     const std::uint32_t offset = trackOffsets[track];

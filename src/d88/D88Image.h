@@ -4,9 +4,9 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 
 #include "DiskHeader.h"
+#include "ImageFile.h"
 #include "SectorHeader.h"
 
 namespace d88 {
@@ -22,16 +22,17 @@ class D88Image {
     D88Image& operator=(const D88Image&) = delete;
 
     // Opens `path` for binary reading and indexes its disks. A null path closes
-    // the file. False only when the file cannot be opened or read.
+    // the file. False only when the file cannot be opened; openError() says why.
     bool open(const char* path);
+    OpenError openError() const { return lastOpenError; }
     // Makes disk `index` the selected disk; false (and nothing selected) when
     // there is no such disk or its header cannot be read whole.
     bool selectDisk(std::int32_t index);
     std::int32_t diskCount() const { return numDisks; }
     const char* diskName() const { return name; }
     std::int32_t mediaType() const { return mediaCode; }
-    // True when `path` names the open image file itself, under any name.
-    bool isImageFile(const char* path) const;
+    // Which file the open image is, taken when it was opened.
+    const FileIdentity& imageIdentity() const { return file.identity(); }
     // File offset of indexed disk `index`; -1 outside 0..diskCount()-1.
     std::int32_t diskStart(std::int32_t index) const;
 
@@ -52,18 +53,17 @@ class D88Image {
 
   private:
     void clearSelection();
-    // Fills the disk index from the headers; false when the file cannot be
-    // read as a file (no seeking, or a read error).
-    bool indexDisks();
+    // Fills the disk index from the headers.
+    void indexDisks();
     // File offset of the track's first record; false when the track cannot be read.
     bool locateTrack(std::int32_t track, std::int64_t& start) const;
-    bool readAt(std::int64_t offset, std::uint8_t* dest, std::size_t count);
 
     // Room for a whole track of the largest common formats, so a walk through a
     // track usually costs one seek and one read.
     static constexpr std::size_t kWindowSize = 32 * 1024;
 
-    std::FILE* file = nullptr;
+    ImageFile file;
+    OpenError lastOpenError = OpenError::None;
     std::int32_t numDisks = 0;
     std::int32_t firstSector = 1;
     std::int32_t lastSector = 16;

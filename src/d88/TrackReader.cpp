@@ -4,15 +4,10 @@
 
 namespace d88 {
 
-bool TrackReader::fillAt(std::int64_t offset) {
-    windowValid = false;
-    if (std::fseek(file, static_cast<long>(offset), SEEK_SET) != 0) {
-        return false;
-    }
+void TrackReader::fillAt(std::int64_t offset) {
     windowStart = offset;
-    windowLength = std::fread(window, 1, windowSize, file);
+    windowLength = file.readAt(offset, window, windowSize);
     windowValid = true;
-    return true;
 }
 
 bool TrackReader::nextHeader(SectorHeader& header) {
@@ -20,7 +15,11 @@ bool TrackReader::nextHeader(SectorHeader& header) {
     const bool inWindow = windowValid && position >= windowStart && headerEnd <= windowEnd();
     if (!inWindow) {
         const bool pastEnd = windowValid && windowReachesEnd() && position >= windowStart;
-        if (pastEnd || !fillAt(position) || windowLength < SectorHeader::kSize) {
+        if (pastEnd) {
+            return false;
+        }
+        fillAt(position);
+        if (windowLength < SectorHeader::kSize) {
             return false;
         }
     }
@@ -44,9 +43,9 @@ std::int32_t TrackReader::readData(std::uint8_t* dest, std::int32_t count) {
     if (copied == count || windowReachesEnd()) {
         return copied;
     }
-    // The file position stands at the window's end: read the rest straight on.
+    // Read the rest straight on from the window's end.
     const std::size_t rest = static_cast<std::size_t>(count - copied);
-    return copied + static_cast<std::int32_t>(std::fread(dest + copied, 1, rest, file));
+    return copied + static_cast<std::int32_t>(file.readAt(windowEnd(), dest + copied, rest));
 }
 
 }  // namespace d88

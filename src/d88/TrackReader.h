@@ -5,8 +5,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 
+#include "ImageFile.h"
 #include "SectorHeader.h"
 
 namespace d88 {
@@ -14,7 +14,7 @@ namespace d88 {
 class TrackReader {
   public:
     // Starts at file offset `start`; `window` is the owner's scratch space.
-    TrackReader(std::FILE* file, std::uint8_t* window, std::size_t windowSize, std::int64_t start)
+    TrackReader(ImageFile& file, std::uint8_t* window, std::size_t windowSize, std::int64_t start)
         : file(file), window(window), windowSize(windowSize), position(start) {}
 
     // Reads the next record's header; false when the file ends inside it.
@@ -26,12 +26,12 @@ class TrackReader {
     void skipData() { position += dataLength; }
 
   private:
-    bool fillAt(std::int64_t offset);
+    void fillAt(std::int64_t offset);
     std::int64_t windowEnd() const { return windowStart + static_cast<std::int64_t>(windowLength); }
     // True once a read came back short: the file ends at windowEnd().
     bool windowReachesEnd() const { return windowLength < windowSize; }
 
-    std::FILE* file;
+    ImageFile& file;
     std::uint8_t* window;
     std::size_t windowSize;
     std::int64_t windowStart = 0;

@@ -31,6 +31,21 @@ struct InfoRun {
     std::unique_ptr<DiskWalk> walks = std::make_unique<DiskWalk>();
 };
 
+const char* describeOpenError(d88::OpenError error) {
+    switch (error) {
+        case d88::OpenError::Missing:
+            return "no such file";
+        case d88::OpenError::Denied:
+            return "permission denied";
+        case d88::OpenError::NotRegular:
+            return "not a regular file";
+        case d88::OpenError::None:
+        case d88::OpenError::Failed:
+            break;
+    }
+    return "the system cannot open it";
+}
+
 void showDisk(InfoRun& run, int index) {
     std::FILE* out = run.out;
     const std::int64_t start = run.image.diskStart(index);
@@ -67,7 +82,12 @@ int runInfo(int argc, char** argv, std::FILE* out, std::FILE* err) {
             break;
     }
     InfoRun run(options, out);
-    if (!run.image.open(options.imagePath) || !run.file.open(options.imagePath)) {
+    if (!run.image.open(options.imagePath)) {
+        std::fprintf(err, "d88info: cannot open %s: %s\n", options.imagePath,
+                     describeOpenError(run.image.openError()));
+        return 1;
+    }
+    if (!run.file.open(options.imagePath)) {
         std::fprintf(err, "d88info: cannot open %s\n", options.imagePath);
         return 1;
     }

@@ -19,6 +19,7 @@ constexpr char kHelpText[] =
     "  -x TRACK,R[,N]  hex dump of the first sector with ID C=TRACK/2, H=TRACK%2,\n"
     "                  R, N (N defaults to 3) on track index TRACK of each disk\n"
     "  -h, --help      show this help\n"
+    "  --version       show the version\n"
     "  --              end of options: IMAGE may start with -\n";
 
 constexpr int kMaxByteValue = 255;
@@ -74,6 +75,10 @@ OptionsResult parseInfoOptions(int argc, char** argv, InfoOptions& options, std:
             if (std::strcmp(arg, "-h") == 0 || std::strcmp(arg, "--help") == 0) {
                 std::fputs(kUsageLine, out);
                 std::fputs(kHelpText, out);
+                return OptionsResult::Help;
+            }
+            if (std::strcmp(arg, "--version") == 0) {
+                std::fputs("d88info " D88CUT_VERSION "\n", out);
                 return OptionsResult::Help;
             }
             if (std::strcmp(arg, "--") == 0) {

@@ -1,4 +1,4 @@
-// The command line of d88info: [-v] [-x TRACK,R[,N]] IMAGE, or -h.
+// The command line of d88info: [-v] [-x TRACK,R[,N]] IMAGE, or -h, or --version.
 #pragma once
 
 #include <cstdio>
@@ -22,7 +22,7 @@ struct InfoOptions {
 
 enum class OptionsResult {
     Run,    // `options` is complete
-    Help,   // -h: the usage has been printed on `out`
+    Help,   // -h or --version: what was asked has been printed on `out`
     Error,  // a message and the usage have been printed on `err`
 };
 

@@ -9,12 +9,15 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <thread>
 
 namespace d88test {
 
@@ -61,14 +64,66 @@ std::vector<std::string> ScratchDir::entries() const {
     return names;
 }
 
+namespace {
+
+// Points the child's standard streams where the options say; false on failure.
+bool redirectChild(const std::string& outPath, const std::string& errPath, OutputTo stdoutTo) {
+    const int errFd = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int nullFd = ::open("/dev/null", O_RDONLY);
+    int outFd = -1;
+    switch (stdoutTo) {
+        case OutputTo::File:
+            outFd = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            break;
+        case OutputTo::ClosedPipe: {
+            int fds[2];
+            if (pipe(fds) == 0) {
+                close(fds[0]);
+                outFd = fds[1];
+            }
+            break;
+        }
+        case OutputTo::Full:
+            outFd = ::open("/dev/full", O_WRONLY);
+            break;
+        case OutputTo::ErrorFile:
+            outFd = dup(errFd);
+            break;
+    }
+    return errFd >= 0 && nullFd >= 0 && outFd >= 0 && dup2(nullFd, 0) == 0 && dup2(outFd, 1) == 1 &&
+           dup2(errFd, 2) == 2;
+}
+
+// Waits for the child, killing it once the timeout has passed.
+int waitForChild(pid_t pid, int timeoutSeconds, bool& timedOut) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
+    int status = 0;
+    for (;;) {
+        const pid_t done = waitpid(pid, &status, WNOHANG);
+        if (done == pid) {
+            return status;
+        }
+        if (done < 0 && errno != EINTR) {
+            throw std::runtime_error("waitpid failed");
+        }
+        if (!timedOut && std::chrono::steady_clock::now() > deadline) {
+            timedOut = true;
+            kill(pid, SIGKILL);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}
+
+}  // namespace
+
 ToolResult runTool(const std::string& program, const std::vector<std::string>& args,
-                   const std::string& workDir, const std::string& argv0) {
+                   const std::string& workDir, const RunOptions& options) {
     ScratchDir capture;
     const std::string outPath = capture.file("stdout");
     const std::string errPath = capture.file("stderr");
 
     std::vector<std::string> argvStrings;
-    argvStrings.push_back(argv0.empty() ? program : argv0);
+    argvStrings.push_back(options.argv0.empty() ? program : options.argv0);
     argvStrings.insert(argvStrings.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& arg : argvStrings) {
@@ -81,29 +136,43 @@ ToolResult runTool(const std::string& program, const std::vector<std::string>& a
         throw std::runtime_error("fork failed");
     }
     if (pid == 0) {
-        const int outFd = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int errFd = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int nullFd = ::open("/dev/null", O_RDONLY);
-        if (outFd < 0 || errFd < 0 || nullFd < 0 || chdir(workDir.c_str()) != 0) {
+        if (!redirectChild(outPath, errPath, options.stdoutTo) || chdir(workDir.c_str()) != 0) {
             _exit(127);
         }
-        dup2(nullFd, 0);
-        dup2(outFd, 1);
-        dup2(errFd, 2);
         execv(program.c_str(), argv.data());
         _exit(127);
     }
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR) {
-            throw std::runtime_error("waitpid failed");
-        }
-    }
     ToolResult result;
+    const int status = waitForChild(pid, options.timeoutSeconds, result.timedOut);
     result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.out = slurp(outPath);
     result.err = slurp(errPath);
     return result;
+}
+
+std::string realDataDir() {
+    const char* fromEnvironment = std::getenv("D88CUT_REALDATA");
+    for (const char* dir : {fromEnvironment, D88CUT_REALDATA_DIR}) {
+        std::error_code error;
+        if (dir != nullptr && *dir != '\0' && std::filesystem::is_directory(dir, error)) {
+            return dir;
+        }
+    }
+    return "";
+}
+
+void writeSparseFile(
+    const std::string& path, std::int64_t size,
+    const std::vector<std::pair<std::int64_t, std::vector<std::uint8_t>>>& pieces) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    bool written = fd >= 0 && ftruncate(fd, static_cast<off_t>(size)) == 0;
+    for (const auto& [offset, bytes] : pieces) {
+        written = written && pwrite(fd, bytes.data(), bytes.size(), static_cast<off_t>(offset)) ==
+                                 static_cast<ssize_t>(bytes.size());
+    }
+    if (fd < 0 || close(fd) != 0 || !written) {
+        throw std::runtime_error("cannot write the sparse file " + path);
+    }
 }
 
 std::string cp932(const std::string& utf8) {
