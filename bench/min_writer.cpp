@@ -2,6 +2,9 @@
 // each with one write of its size, and does nothing else.
 //
 //   bench_min_writer NAME:SIZE ...
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -26,8 +29,9 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "bench_min_writer: %s is too large\n", argv[i]);
             return 2;
         }
-        std::FILE* file = std::fopen(name.c_str(), "wb");
-        if (file == nullptr || std::fwrite(zeros, 1, size, file) != size || std::fclose(file) != 0) {
+        const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+        const bool written = fd >= 0 && write(fd, zeros, size) == static_cast<ssize_t>(size);
+        if (fd < 0 || close(fd) != 0 || !written) {
             std::fprintf(stderr, "bench_min_writer: cannot write %s\n", name.c_str());
             return 1;
         }

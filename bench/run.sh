@@ -2,24 +2,43 @@
 # Measures d88cut on generated images against two floors: reading the image
 # once (cat) and writing the same files in the same order with nothing else
 # done (bench_min_writer); counts read and seek system calls per sector cut.
-# Prints a Markdown table. Usage: bench/run.sh [BUILD_DIR]
+# Prints a Markdown table. Any command that fails or is missing stops the
+# run with a message and a non-zero status: no number comes from a failed run.
+# Usage: bench/run.sh [BUILD_DIR]
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build-bench}
 runs=${BENCH_RUNS:-5}
 
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DD88CUT_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j2 --target d88cut d88mkimage bench_min_writer >/dev/null
+die() {
+    echo "bench/run.sh: $*" >&2
+    exit 1
+}
+
+for tool in strace /usr/bin/time awk cat; do
+    command -v "$tool" >/dev/null || die "$tool is missing (Debian: apt-get install -y strace time)"
+done
+
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DD88CUT_BUILD_TESTS=OFF >/dev/null ||
+    die "configuring $build failed"
+cmake --build "$build" -j2 --target d88cut d88mkimage bench_min_writer >/dev/null ||
+    die "building in $build failed"
+d88cut=$build/d88cut
+mkimage=$build/d88mkimage
+writer=$build/bench/bench_min_writer
+for program in "$d88cut" "$mkimage" "$writer"; do
+    [ -x "$program" ] || die "$program was not built"
+done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 images=$work/images
 mkdir -p "$images"
-"$build/d88mkimage" sample "$images/set.d88"
-"$build/d88mkimage" large "$images/large.d88"
-"$build/d88mkimage" hostile "$images/hostile-8M.d88" $((8 * 1024 * 1024))
-"$build/d88mkimage" hostile "$images/hostile-64M.d88" $((64 * 1024 * 1024))
+"$mkimage" sample "$images/set.d88" || die "d88mkimage sample failed"
+"$mkimage" large "$images/large.d88" || die "d88mkimage large failed"
+"$mkimage" hostile "$images/hostile-8M.d88" $((8 * 1024 * 1024)) || die "d88mkimage hostile failed"
+"$mkimage" hostile "$images/hostile-64M.d88" $((64 * 1024 * 1024)) || die "d88mkimage hostile failed"
 
 # Median wall time in milliseconds of `runs` runs of a command, each in a
 # fresh directory.
@@ -30,7 +49,7 @@ median_wall() {
     for _ in $(seq "$runs"); do
         rm -rf "$dir" && mkdir -p "$dir"
         start=$EPOCHREALTIME
-        (cd "$dir" && "$@" >/dev/null 2>&1) || true
+        (cd "$dir" && "$@" >/dev/null 2>&1) || die "failed: $*"
         end=$EPOCHREALTIME
         times+=("$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.1f", (b - a) * 1000 }')")
     done
@@ -41,7 +60,8 @@ peak_kb() {
     local dir=$1
     shift
     rm -rf "$dir" && mkdir -p "$dir"
-    (cd "$dir" && /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -n 1)
+    (cd "$dir" && /usr/bin/time -o "$work/time" -f %M "$@" >/dev/null 2>&1) || die "failed: $*"
+    tail -n 1 "$work/time"
 }
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.1f", a / b; else print "-" }'; }
@@ -52,26 +72,30 @@ for image in set large hostile-8M hostile-64M; do
     file=$images/$image.d88
     out=$work/out-$image
     rm -rf "$out" && mkdir -p "$out"
-    (cd "$out" && "$build/d88cut" "$file" -op >"$work/stdout" 2>/dev/null) || true
+    (cd "$out" && "$d88cut" "$file" -op >"$work/stdout" 2>/dev/null) || die "d88cut failed on $image"
 
     # The files in the order they were cut, with their sizes.
     writes=()
     bytes=0
     while read -r name; do
-        size=$(stat -c %s "$out/$name")
+        size=$(stat -c %s "$out/$name") || die "d88cut announced $name but did not write it"
         writes+=("$name:$size")
         bytes=$((bytes + size))
     done < <(LC_ALL=C sed -n 's/^cutting \.\.\. //p' "$work/stdout")
     sectors=$(((bytes + 1023) / 1024))
 
-    wall=$(median_wall "$work/run" "$build/d88cut" "$file" -op)
+    wall=$(median_wall "$work/run" "$d88cut" "$file" -op)
     cat_wall=$(median_wall "$work/run" sh -c "cat '$file' >/dev/null")
-    writer_wall=$(median_wall "$work/run" "$build/bench_min_writer" ${writes[@]+"${writes[@]}"})
-    peak=$(peak_kb "$work/run" "$build/d88cut" "$file" -op)
+    writer_wall=$(median_wall "$work/run" "$writer" ${writes[@]+"${writes[@]}"})
+    # The writer floor must have written what d88cut wrote.
+    for write in ${writes[@]+"${writes[@]}"}; do
+        [ -f "$work/run/${write%:*}" ] || die "the writer floor did not write ${write%:*}"
+    done
+    peak=$(peak_kb "$work/run" "$d88cut" "$file" -op)
 
     rm -rf "$work/run" && mkdir -p "$work/run"
     (cd "$work/run" && strace -f -c -o "$work/strace" -e trace=read,lseek,pread64 \
-        "$build/d88cut" "$file" -op >/dev/null 2>&1) || true
+        "$d88cut" "$file" -op >/dev/null 2>&1) || die "d88cut under strace failed on $image"
     reads=$(awk '$NF == "read" || $NF == "pread64" {n += $4} END {print n + 0}' "$work/strace")
     seeks=$(awk '$NF == "lseek" {n += $4} END {print n + 0}' "$work/strace")
     per_sector="-"
