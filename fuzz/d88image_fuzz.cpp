@@ -2,12 +2,17 @@
 // its results: never more than asked, runs made of whole pieces unless the last
 // one is cut, listings of whole 4-byte entries, and no read outside the buffers
 // (each buffer is allocated at exactly the size handed in, for ASan to watch).
+// It also walks every track the way d88info shows it and requires the sector
+// search to find exactly those records, with the file's bytes.
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <memory>
 #include <vector>
 
 #include "FuzzScratch.h"
 #include "d88/D88Image.h"
+#include "info/TrackWalk.h"
 
 namespace {
 
@@ -83,6 +88,54 @@ void checkTrack(d88::D88Image& image, std::int32_t track) {
     }
 }
 
+// The record a sector search for `id` must find on the track d88info walked,
+// or null when it must find none; `known` is false when the walk was cut short
+// before its end, so that an ID it did not meet may still be on the track.
+const d88::TrackRecord* recordFound(const d88info::TrackWalk& walk, const std::uint8_t* id,
+                                    bool& known) {
+    known = !walk.capped;
+    for (std::size_t i = 0; i < walk.records.size(); ++i) {
+        // A record with count 0 ends the search before its ID is looked at.
+        if (walk.end == d88::WalkEnd::CountZero && i + 1 == walk.records.size()) {
+            break;
+        }
+        const d88::SectorHeader& h = walk.records[i].header;
+        if (h.c == id[0] && h.h == id[1] && h.r == id[2] && h.n == id[3]) {
+            known = true;
+            return &walk.records[i];
+        }
+    }
+    return nullptr;
+}
+
+// Every ID d88info met on the track, and each with R one higher, read through
+// the sector search: found where d88info says, with the file's bytes.
+void checkAgainstInfo(d88::D88Image& image, const d88info::TrackWalk& walk,
+                      const std::uint8_t* file, std::size_t fileSize) {
+    constexpr std::int32_t kLength = 65535;
+    std::uint8_t* buffer = bufferOf(kLength);
+    const std::size_t tried = walk.records.size() < 16 ? walk.records.size() : 16;
+    for (std::size_t i = 0; i < tried; ++i) {
+        const d88::SectorHeader& h = walk.records[i].header;
+        for (int rStep = 0; rStep <= 1; ++rStep) {
+            const std::uint8_t id[4] = {h.c, h.h, static_cast<std::uint8_t>(h.r + rStep), h.n};
+            bool known = true;
+            const d88::TrackRecord* want = recordFound(walk, id, known);
+            const std::int32_t got =
+                image.readSector(walk.track, id[0], id[1], id[2], id[3], buffer, kLength);
+            if (!known) {
+                continue;
+            }
+            require(got == (want == nullptr ? 0 : static_cast<std::int32_t>(want->dataInFile)));
+            if (got > 0) {
+                const auto at = static_cast<std::size_t>(want->dataOffset);
+                require(at + static_cast<std::size_t>(got) <= fileSize &&
+                        std::memcmp(buffer, file + at, static_cast<std::size_t>(got)) == 0);
+            }
+        }
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -101,6 +154,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         for (std::int32_t track = -1; track <= d88::D88Image::kTrackCount; ++track) {
             checkTrack(image, track);
+        }
+        if (selected) {
+            static const auto walks = std::make_unique<d88info::DiskWalk>();
+            d88info::walkDisk(image, image.diskStart(index), *walks);
+            for (const d88info::TrackWalk& walk : *walks) {
+                checkAgainstInfo(image, walk, data, size);
+            }
         }
     }
     image.open(nullptr);

@@ -28,20 +28,29 @@ constexpr ExtractEntry kMdemo2Rows[] = {
     {0, 0, 0},
 };
 
-}  // namespace
-
 const ExtractTable moTable{"MO%02d", kMoRows};
 const ExtractTable mpTable{"MP%02d", kMpRows};
 const ExtractTable mdemo1Table{"MDEMO1%02d", kMdemo1Rows};
 const ExtractTable mdemo2Table{"MDEMO2%02d", kMdemo2Rows};
 
-const FixedRun opdemoRun{"OPDEMO", 2, 1, 0, 0, 14336};
-const FixedRun gTitleRun{"G_TITLE", 26, 13, 0, 1, 12800};
-const FixedRun m300Run{"M300", 57, 28, 1, 49, 4096};
-const FixedRun mv00Run{"MV00", 18, 9, 0, 81, 6144};
+constexpr ExtractEntry kProgramMusdrvHead{5, 2, 2048};
+constexpr ExtractEntry kDemo1MusdrvHead{4, 2, 2048};
 
-const MusdrvPiece programMusdrvHead{5, 2, 1, 2, 0, 2048};
-const MusdrvPiece demo1MusdrvHead{4, 2, 0, 2, 0, 2048};
-const MusdrvPiece musdrvTail{3, 1, 1, 4, 2048, 3072};
+constexpr NamedRun kNoRuns[] = {{nullptr, {}}};
+constexpr NamedRun kOpeningRuns[] = {
+    {"OPDEMO", {2, 0, 14336}}, {"G_TITLE", {26, 1, 12800}}, {nullptr, {}}};
+constexpr NamedRun kDataDisk3Runs[] = {{"M300", {57, 49, 4096}}, {nullptr, {}}};
+constexpr NamedRun kVisualRuns[] = {{"MV00", {18, 81, 6144}}, {nullptr, {}}};
+
+}  // namespace
+
+const ExtractEntry musdrvTail{3, 4, 3072};
+
+const KindCuts openingCuts{nullptr, &moTable, kNoRuns, kOpeningRuns};
+const KindCuts programCuts{&kProgramMusdrvHead, &mpTable, kNoRuns, kNoRuns};
+const KindCuts demo1Cuts{&kDemo1MusdrvHead, &mdemo1Table, kNoRuns, kNoRuns};
+const KindCuts demo2Cuts{nullptr, &mdemo2Table, kNoRuns, kNoRuns};
+const KindCuts dataDisk3Cuts{nullptr, nullptr, kDataDisk3Runs, kNoRuns};
+const KindCuts visualCuts{nullptr, nullptr, kVisualRuns, kNoRuns};
 
 }  // namespace d88cut

@@ -6,19 +6,18 @@
 #include "CommandLine.h"
 #include "Console.h"
 #include "Extraction.h"
-#include "Identification.h"
 #include "Messages.h"
+#include "Recognition.h"
 #include "RunState.h"
-#include "Writers.h"
 
 namespace d88cut {
 
 namespace {
 
 void processDisk(std::int32_t index, const Arguments& args) {
-    image.selectDisk(index);
+    runState.image.selectDisk(index);
     // Whatever this disk's reads leave unfilled reads as zero.
-    std::memset(workBuffer, 0, sizeof workBuffer);
+    std::memset(runState.workBuffer, 0, sizeof runState.workBuffer);
     const std::optional<DiskKind> kind = identifyDisk(args.diskNo);
     if (kind) {
         extractDisk(*kind, args.opFlag);
@@ -32,12 +31,12 @@ int runCutter(int argc, char** argv) {
     if (!parseArguments(argc, argv, args)) {
         return 1;
     }
-    if (!image.open(args.imagePath)) {
+    if (!runState.image.open(args.imagePath)) {
         printErr("%s", messages::kCannotOpen);
         return 1;
     }
-    clearOutputFailures();
-    const std::int32_t diskCount = image.diskCount();
+    runState.outputFailed = false;
+    const std::int32_t diskCount = runState.image.diskCount();
     for (std::int32_t index = 0; index < diskCount; ++index) {
         processDisk(index, args);
         // With a disk number only the first disk of the file is processed.
@@ -47,9 +46,9 @@ int runCutter(int argc, char** argv) {
     }
     if (!finishStandardOutput()) {
         printErr(messages::kCannotWrite, messages::kStandardOutputName);
-        return 1;
+        runState.outputFailed = true;
     }
-    return anyOutputFailed() ? 1 : 0;
+    return runState.outputFailed ? 1 : 0;
 }
 
 }  // namespace d88cut

@@ -2,71 +2,34 @@
 
 namespace d88cut {
 
-const char* diskKindName(DiskKind kind) {
-    switch (kind) {
-        case DiskKind::OpeningDisk:
-            return "Opening Disk";
-        case DiskKind::ProgramDisk:
-            return "Program Disk";
-        case DiskKind::DemoDisk1:
-            return "Demo Disk 1";
-        case DiskKind::DataDisk1:
-            return "Data Disk 1";
-        case DiskKind::DemoDisk2:
-            return "Demo Disk 2";
-        case DiskKind::DataDisk2:
-            return "Data Disk 2";
-        case DiskKind::DataDisk3:
-            return "Data Disk 3";
-        case DiskKind::VisualDisk:
-            return "Visual Disk";
-    }
-    return "";
-}
+namespace {
 
-int diskNumberOf(DiskKind kind) {
-    switch (kind) {
-        case DiskKind::OpeningDisk:
-            return 1;
-        case DiskKind::ProgramDisk:
-            return 2;
-        case DiskKind::DataDisk1:
-            return 3;
-        case DiskKind::DataDisk2:
-            return 4;
-        case DiskKind::DataDisk3:
-            return 5;
-        case DiskKind::VisualDisk:
-            return 6;
-        case DiskKind::DemoDisk1:
-            return 7;
-        case DiskKind::DemoDisk2:
-            return 8;
-    }
-    return 0;
-}
+// In the order of the enumeration.
+constexpr DiskKindInfo kKinds[] = {
+    {DiskKind::OpeningDisk, 1, "Opening Disk", {0, 4}, &openingCuts},
+    {DiskKind::ProgramDisk, 2, "Program Disk", {0, 4}, &programCuts},
+    {DiskKind::DemoDisk1, 7, "Demo Disk 1", {0, 4}, &demo1Cuts},
+    {DiskKind::DataDisk1, 3, "Data Disk 1", {1, 16}, nullptr},
+    {DiskKind::DemoDisk2, 8, "Demo Disk 2", {16, 20}, &demo2Cuts},
+    {DiskKind::DataDisk2, 4, "Data Disk 2", {1, 16}, nullptr},
+    {DiskKind::DataDisk3, 5, "Data Disk 3", {48, 52}, &dataDisk3Cuts},
+    {DiskKind::VisualDisk, 6, "Visual Disk", {80, 84}, &visualCuts},
+};
 
-bool sectorRangeOf(DiskKind kind, SectorRange& range) {
-    switch (kind) {
-        case DiskKind::OpeningDisk:
-        case DiskKind::ProgramDisk:
-        case DiskKind::DemoDisk1:
-            range = {0, 4};
-            return true;
-        case DiskKind::DemoDisk2:
-            range = {16, 20};
-            return true;
-        case DiskKind::DataDisk3:
-            range = {48, 52};
-            return true;
-        case DiskKind::VisualDisk:
-            range = {80, 84};
-            return true;
-        case DiskKind::DataDisk1:
-        case DiskKind::DataDisk2:
+constexpr bool inEnumerationOrder() {
+    for (int i = 0; i < static_cast<int>(sizeof kKinds / sizeof kKinds[0]); ++i) {
+        if (static_cast<int>(kKinds[i].kind) != i) {
             return false;
+        }
     }
-    return false;
+    return true;
+}
+static_assert(inEnumerationOrder(), "kKinds is indexed by DiskKind");
+
+}  // namespace
+
+const DiskKindInfo& kindInfo(DiskKind kind) {
+    return kKinds[static_cast<int>(kind)];
 }
 
 }  // namespace d88cut

@@ -1,7 +1,9 @@
-// The eight disks of the set that d88cut knows.
+// The eight disks of the set that d88cut knows, one row each.
 #pragma once
 
 #include <cstdint>
+
+#include "Catalogue.h"
 
 namespace d88cut {
 
@@ -16,19 +18,21 @@ enum class DiskKind {
     VisualDisk,
 };
 
-// The name the recognition message prints, e.g. "Opening Disk".
-const char* diskKindName(DiskKind kind);
-
-// Disk number 1-8 given on the command line for the kind.
-int diskNumberOf(DiskKind kind);
-
-// First and last sector number R of the tracks that the kind's runs cross.
+// First and last sector number R of the tracks that a kind's runs cross.
 struct SectorRange {
     std::int32_t first;
     std::int32_t last;
 };
 
-// True for the kinds that have files to cut; then `range` is their range.
-bool sectorRangeOf(DiskKind kind, SectorRange& range);
+// Everything known of one disk kind but how it is recognised.
+struct DiskKindInfo {
+    DiskKind kind;
+    int number;            // its disk number on the command line, 1-8
+    const char* name;      // as its recognition message prints it
+    SectorRange range;     // set for its runs; unused when it cuts nothing
+    const KindCuts* cuts;  // null for Data Disk 1 and 2, which hold nothing to cut
+};
+
+const DiskKindInfo& kindInfo(DiskKind kind);
 
 }  // namespace d88cut

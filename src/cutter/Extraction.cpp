@@ -11,8 +11,9 @@ namespace d88cut {
 
 namespace {
 
-bool writeFixedRun(const FixedRun& run) {
-    return writeRun(run.fileName, run.track, run.c, run.h, run.r, kRunSizeCode, 0, run.length);
+bool writeEntry(const char* fileName, const ExtractEntry& run) {
+    return writeRun(fileName, run.track, run.track >> 1, run.track & 1, run.startSector,
+                    kRunSizeCode, 0, run.length);
 }
 
 // Writes one file per row, numbered by the row index; a row that cannot be
@@ -20,65 +21,55 @@ bool writeFixedRun(const FixedRun& run) {
 void walkTable(const ExtractTable& table) {
     char nameBuffer[260];
     for (int i = 0; table.rows[i].length != 0; ++i) {
-        const ExtractEntry& row = table.rows[i];
         std::snprintf(nameBuffer, sizeof nameBuffer, table.namePattern, i);
-        writeRun(nameBuffer, row.track, row.track >> 1, row.track & 1, row.startSector,
-                 kRunSizeCode, 0, row.length);
+        writeEntry(nameBuffer, table.rows[i]);
     }
 }
 
-// Reads one piece of MUSDRV into place; what it does not deliver is zero.
-bool readMusdrvPiece(const MusdrvPiece& piece, std::int32_t& bytesRead) {
-    std::uint8_t* dest = workBuffer + piece.offset;
-    bytesRead =
-        image.readSectors(piece.track, piece.c, piece.h, piece.r, kRunSizeCode, dest, piece.length);
-    std::memset(dest + bytesRead, 0, static_cast<std::size_t>(piece.length - bytesRead));
-    return bytesRead == piece.length;
+void writeNamedRuns(const NamedRun* runs) {
+    for (const NamedRun* run = runs; run->fileName != nullptr; ++run) {
+        writeEntry(run->fileName, run->run);
+    }
 }
 
-// MUSDRV is assembled from two pieces; it is left alone when neither can be read.
-void writeMusdrv(const MusdrvPiece& head) {
-    std::int32_t headRead = 0;
-    std::int32_t tailRead = 0;
-    const bool headWhole = readMusdrvPiece(head, headRead);
-    const bool tailWhole = readMusdrvPiece(musdrvTail, tailRead);
+// Reads one piece of MUSDRV into the work buffer at `offset`; what it does
+// not deliver is zero. Returns the bytes read.
+std::int32_t readMusdrvPiece(const ExtractEntry& piece, std::int32_t offset) {
+    std::uint8_t* dest = runState.workBuffer + offset;
+    const std::int32_t bytesRead =
+        runState.image.readSectors(piece.track, piece.track >> 1, piece.track & 1,
+                                   piece.startSector, kRunSizeCode, dest, piece.length);
+    std::memset(dest + bytesRead, 0, static_cast<std::size_t>(piece.length - bytesRead));
+    return bytesRead;
+}
+
+// MUSDRV is its head, then the tail; it is left alone when neither can be read.
+void writeMusdrv(const ExtractEntry& head) {
+    const std::int32_t headRead = readMusdrvPiece(head, 0);
+    const std::int32_t tailRead = readMusdrvPiece(musdrvTail, head.length);
     if (headRead == 0 && tailRead == 0) {
         return;
     }
-    writeBuffer(kMusdrvName, workBuffer, kMusdrvLength, !(headWhole && tailWhole));
+    const bool partial = headRead < head.length || tailRead < musdrvTail.length;
+    writeBuffer(kMusdrvName, runState.workBuffer, head.length + musdrvTail.length, partial);
 }
 
 }  // namespace
 
 void extractDisk(DiskKind kind, bool opFlag) {
-    switch (kind) {
-        case DiskKind::OpeningDisk:
-            walkTable(moTable);
-            if (opFlag) {
-                writeFixedRun(opdemoRun);
-                writeFixedRun(gTitleRun);
-            }
-            break;
-        case DiskKind::ProgramDisk:
-            writeMusdrv(programMusdrvHead);
-            walkTable(mpTable);
-            break;
-        case DiskKind::DemoDisk1:
-            writeMusdrv(demo1MusdrvHead);
-            walkTable(mdemo1Table);
-            break;
-        case DiskKind::DemoDisk2:
-            walkTable(mdemo2Table);
-            break;
-        case DiskKind::DataDisk3:
-            writeFixedRun(m300Run);
-            break;
-        case DiskKind::VisualDisk:
-            writeFixedRun(mv00Run);
-            break;
-        case DiskKind::DataDisk1:
-        case DiskKind::DataDisk2:
-            break;
+    const KindCuts* cuts = kindInfo(kind).cuts;
+    if (cuts == nullptr) {
+        return;
+    }
+    if (cuts->musdrvHead != nullptr) {
+        writeMusdrv(*cuts->musdrvHead);
+    }
+    if (cuts->table != nullptr) {
+        walkTable(*cuts->table);
+    }
+    writeNamedRuns(cuts->runs);
+    if (opFlag) {
+        writeNamedRuns(cuts->opRuns);
     }
 }
 

@@ -1,11 +1,5 @@
 #include "Identification.h"
 
-#include <initializer_list>
-
-#include "Console.h"
-#include "Messages.h"
-#include "RunState.h"
-
 namespace d88cut {
 
 namespace {
@@ -15,46 +9,26 @@ bool probe(d88::D88Image& image, std::uint8_t* buffer, const ProbeSector& sector
                             sector.readLength) != 0;
 }
 
-// True when `diskNo` is the number of one of `kinds`.
-bool isAnyOf(int diskNo, std::initializer_list<DiskKind> kinds) {
-    for (DiskKind kind : kinds) {
-        if (diskNo == diskNumberOf(kind)) {
+bool namesACandidate(const IdentificationStage& stage, int diskNo) {
+    for (int i = 0; i < stage.candidateCount; ++i) {
+        if (diskNo == kindInfo(stage.candidates[i].kind).number) {
             return true;
         }
     }
     return false;
 }
 
-Identification recognised(DiskKind kind) {
-    return {Verdict::Recognised, kind};
-}
-
-constexpr Identification kUnknownSum{Verdict::UnknownSum, DiskKind::OpeningDisk};
-constexpr Identification kUnsupported{Verdict::Unsupported, DiskKind::OpeningDisk};
-
-// Stage 1: the 256-byte boot sector R1 N1 and its sum.
-Identification decideByBootSum(std::uint16_t sum, int diskNo) {
-    if (sum == kOpeningDiskSum || diskNo == diskNumberOf(DiskKind::OpeningDisk)) {
-        return recognised(DiskKind::OpeningDisk);
+// The first candidate whose sum matches, whose number was given, or that
+// needs no sum; an earlier candidate's sum wins over a later one's number.
+Identification decide(const IdentificationStage& stage, std::uint16_t sum, int diskNo) {
+    for (int i = 0; i < stage.candidateCount; ++i) {
+        const Candidate& candidate = stage.candidates[i];
+        if (!candidate.summed || sum == candidate.sum ||
+            diskNo == kindInfo(candidate.kind).number) {
+            return {Verdict::Recognised, candidate.kind};
+        }
     }
-    if (sum == kProgramDiskSum || diskNo == diskNumberOf(DiskKind::ProgramDisk)) {
-        return recognised(DiskKind::ProgramDisk);
-    }
-    if (sum == kDemoDisk1Sum || diskNo == diskNumberOf(DiskKind::DemoDisk1)) {
-        return recognised(DiskKind::DemoDisk1);
-    }
-    return kUnknownSum;
-}
-
-// Stage 2: the first 256 bytes of R16 N3 and their sum.
-Identification decideByR16Sum(std::uint16_t sum, int diskNo) {
-    if (sum == kDataDisk1Sum || diskNo == diskNumberOf(DiskKind::DataDisk1)) {
-        return recognised(DiskKind::DataDisk1);
-    }
-    if (sum == kDemoDisk2Sum || diskNo == diskNumberOf(DiskKind::DemoDisk2)) {
-        return recognised(DiskKind::DemoDisk2);
-    }
-    return kUnknownSum;
+    return {Verdict::UnknownSum, DiskKind::OpeningDisk};
 }
 
 }  // namespace
@@ -68,54 +42,15 @@ std::uint16_t sectorSum(const std::uint8_t* data) {
 }
 
 Identification identify(d88::D88Image& image, std::uint8_t* buffer, int diskNo) {
-    // A given disk number enters its kind's stage whatever the probe found;
-    // every read before it is made all the same.
-    const bool bootPresent = probe(image, buffer, kBootProbe);
-    if ((bootPresent && diskNo == 0) ||
-        isAnyOf(diskNo, {DiskKind::OpeningDisk, DiskKind::ProgramDisk, DiskKind::DemoDisk1})) {
-        return decideByBootSum(sectorSum(buffer), diskNo);
-    }
-    const bool r16Present = probe(image, buffer, kR16Probe);
-    if ((r16Present && diskNo == 0) ||
-        isAnyOf(diskNo, {DiskKind::DataDisk1, DiskKind::DemoDisk2})) {
-        return decideByR16Sum(sectorSum(buffer), diskNo);
-    }
-    struct SingleKindStage {
-        ProbeSector sector;
-        DiskKind kind;
-    };
-    constexpr SingleKindStage kSingleKindStages[] = {
-        {kR32Probe, DiskKind::DataDisk2},
-        {kR48Probe, DiskKind::DataDisk3},
-        {kR80Probe, DiskKind::VisualDisk},
-    };
-    for (const SingleKindStage& stage : kSingleKindStages) {
-        const bool present = probe(image, buffer, stage.sector);
-        if ((present && diskNo == 0) || diskNo == diskNumberOf(stage.kind)) {
-            return recognised(stage.kind);
+    // Every stage's read is made, up to the stage that is entered; a stage
+    // that is entered decides, and no later stage is tried.
+    for (const IdentificationStage& stage : kIdentificationStages) {
+        const bool present = probe(image, buffer, stage.probe);
+        if ((present && diskNo == 0) || namesACandidate(stage, diskNo)) {
+            return decide(stage, sectorSum(buffer), diskNo);
         }
     }
-    return kUnsupported;
-}
-
-std::optional<DiskKind> identifyDisk(int diskNo) {
-    image.setSectorRange(1, 16);
-    const Identification result = identify(image, workBuffer, diskNo);
-    if (result.verdict == Verdict::Unsupported) {
-        printErr("%s", messages::kUnsupported);
-        return std::nullopt;
-    }
-    if (result.verdict == Verdict::UnknownSum) {
-        return std::nullopt;
-    }
-    printOut(messages::kRecognised, diskKindName(result.kind));
-    SectorRange range{};
-    if (sectorRangeOf(result.kind, range)) {
-        image.setSectorRange(range.first, range.last);
-    } else {
-        printOut("%s", messages::kNoData);
-    }
-    return result.kind;
+    return {Verdict::Unsupported, DiskKind::OpeningDisk};
 }
 
 }  // namespace d88cut

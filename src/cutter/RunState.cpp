@@ -2,8 +2,6 @@
 
 namespace d88cut {
 
-// Constructed before main runs and destroyed at exit, which closes the image.
-d88::D88Image image;
-std::uint8_t workBuffer[kWorkBufferSize];
+RunState runState{};
 
 }  // namespace d88cut

@@ -11,11 +11,9 @@ namespace d88cut {
 
 namespace {
 
-bool outputFailed = false;
-
 bool reportWriteFailure(const char* fileName) {
     printErr(messages::kCannotWrite, fileName);
-    outputFailed = true;
+    runState.outputFailed = true;
     return false;
 }
 
@@ -29,7 +27,7 @@ void announce(const char* fileName, bool partial) {
 // Creates or empties `fileName` for writing; false when it cannot be, and
 // when it is the image being read, which emptying would destroy.
 bool openOutput(OutputFile& outputFile, const char* fileName) {
-    return outputFile.create(fileName, image.imageIdentity());
+    return outputFile.create(fileName, runState.image.imageIdentity());
 }
 
 // Writes the whole of `data` in one go and closes the file.
@@ -49,7 +47,9 @@ bool writeRun(const char* fileName, std::int32_t track, std::int32_t c, std::int
         return false;
     }
     const std::int32_t wanted = skip + length;
-    const std::int32_t bytesRead = image.readSectors(track, c, h, r, n, workBuffer, wanted);
+    std::uint8_t* const workBuffer = runState.workBuffer;
+    const std::int32_t bytesRead =
+        runState.image.readSectors(track, c, h, r, n, workBuffer, wanted);
     if (bytesRead == 0) {
         return false;
     }
@@ -74,14 +74,6 @@ bool writeBuffer(const char* fileName, const std::uint8_t* data, std::int32_t le
     }
     announce(fileName, partial);
     return writeAndClose(outputFile, fileName, data, length);
-}
-
-bool anyOutputFailed() {
-    return outputFailed;
-}
-
-void clearOutputFailures() {
-    outputFailed = false;
 }
 
 }  // namespace d88cut

@@ -15,12 +15,9 @@ bool writeRun(const char* fileName, std::int32_t track, std::int32_t c, std::int
               std::int32_t r, std::int32_t n, std::int32_t skip, std::int32_t length);
 
 // Writes `length` bytes from `data` to `fileName`; `partial` adds the warning
-// that part of the file could not be read. Returns true when the file was written.
+// that part of the file could not be read. Returns true when the file was
+// written. A file that cannot be written is reported and marks the run failed.
 bool writeBuffer(const char* fileName, const std::uint8_t* data, std::int32_t length,
                  bool partial = false);
-
-// Whether any output file of this run could not be created or written.
-bool anyOutputFailed();
-void clearOutputFailures();
 
 }  // namespace d88cut

@@ -1,11 +1,9 @@
 #include "D88Image.h"
 
-#include <cstring>
 #include <limits>
 
 #include "ByteOrder.h"
 #include "SectorHeader.h"
-#include "TrackReader.h"
 
 namespace d88 {
 
@@ -17,17 +15,16 @@ constexpr std::int32_t kMaxSizeCode = 23;
 
 }  // namespace
 
-D88Image::~D88Image() = default;
-
 void D88Image::clearSelection() {
     diskOffset = -1;
     mediaCode = -1;
-    diskSize = 0;
-    name[0] = '\0';
+    header.diskSize = 0;
+    header.name[0] = '\0';
 }
 
 bool D88Image::open(const char* path) {
     lastOpenError = OpenError::None;
+    window.clear();
     if (path == nullptr) {
         file.close();
         numDisks = 0;
@@ -81,12 +78,9 @@ bool D88Image::selectDisk(std::int32_t index) {
     if (file.readAt(diskOffsets[index], bytes, sizeof bytes) != sizeof bytes) {
         return false;
     }
-    const DiskHeader header = DiskHeader::parse(bytes);
+    header = DiskHeader::parse(bytes);
     diskOffset = diskOffsets[index];
-    std::memcpy(trackOffsets, header.trackOffsets, sizeof trackOffsets);
     mediaCode = header.media;
-    diskSize = header.diskSize;
-    std::memcpy(name, header.name, sizeof name);
     return true;
 }
 
@@ -95,40 +89,40 @@ void D88Image::setSectorRange(std::int32_t first, std::int32_t last) {
     lastSector = last;
 }
 
-bool D88Image::locateTrack(std::int32_t track, std::int64_t& start) const {
+RecordWalk D88Image::walkTrack(std::int32_t track, WalkRule rule) {
     if (!file.isOpen() || track < 0 || track >= kTrackCount) {
-        return false;
+        return RecordWalk(WalkEnd::Absent);
     }
-    const std::uint32_t offset = trackOffsets[track];
-    if (offset == 0 || offset > diskSize) {
-        return false;
+    const std::uint32_t offset = header.trackOffsets[track];
+    if (offset == 0) {
+        return RecordWalk(WalkEnd::Absent);
     }
-    start = std::int64_t{diskOffset} + offset;
-    return true;
+    // A track may start at the disk's very end, but not beyond it.
+    if (offset > header.diskSize) {
+        return RecordWalk(WalkEnd::BeyondDisk);
+    }
+    return RecordWalk(window, std::int64_t{diskOffset} + offset, rule);
 }
 
 std::int32_t D88Image::readSector(std::int32_t track, std::int32_t c, std::int32_t h,
                                   std::int32_t r, std::int32_t n, std::uint8_t* dest,
                                   std::int32_t len) {
-    std::int64_t start = 0;
-    if (len < 0 || !locateTrack(track, start)) {
+    if (len < 0) {
         return 0;
     }
-    TrackReader reader(file, window, sizeof window, start);
-    for (std::int64_t i = 0;; ++i) {
-        SectorHeader header;
-        if (!reader.nextHeader(header) || header.sectorCount == 0) {
+    RecordWalk walk = walkTrack(track, WalkRule::Search);
+    TrackRecord record;
+    while (walk.next(record)) {
+        // A count of 0 ends the search before the record's ID is looked at.
+        if (walk.end() == WalkEnd::CountZero) {
             return 0;
         }
-        if (header.hasId(c, h, r, n)) {
+        if (record.header.hasId(c, h, r, n)) {
             // Only the bytes the file really holds count as read.
-            return reader.readData(dest, len);
-        }
-        reader.skipData();
-        if (header.isLastRecord(i)) {
-            return 0;
+            return walk.readData(record, dest, len);
         }
     }
+    return 0;
 }
 
 std::int32_t D88Image::readSectors(std::int32_t track, std::int32_t c, std::int32_t h,
@@ -166,26 +160,15 @@ std::int32_t D88Image::readSectors(std::int32_t track, std::int32_t c, std::int3
 }
 
 std::int32_t D88Image::listSectorIds(std::int32_t track, std::uint8_t* out, std::int32_t len) {
-    std::int64_t start = 0;
-    if (!locateTrack(track, start)) {
-        return 0;
-    }
-    TrackReader reader(file, window, sizeof window, start);
+    RecordWalk walk = walkTrack(track, WalkRule::Listing);
     std::int32_t written = 0;
-    for (std::int64_t i = 0; 4 * (i + 1) <= len; ++i) {
-        SectorHeader header;
-        if (!reader.nextHeader(header)) {
-            break;
-        }
-        out[written + 0] = header.c;
-        out[written + 1] = header.h;
-        out[written + 2] = header.r;
-        out[written + 3] = header.n;
+    TrackRecord record;
+    while (len - written >= 4 && walk.next(record)) {
+        out[written + 0] = record.header.c;
+        out[written + 1] = record.header.h;
+        out[written + 2] = record.header.r;
+        out[written + 3] = record.header.n;
         written += 4;
-        reader.skipData();
-        if (header.isLastRecord(i)) {
-            break;
-        }
     }
     return written;
 }

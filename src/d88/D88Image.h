@@ -6,8 +6,9 @@
 #include <cstdint>
 
 #include "DiskHeader.h"
+#include "FileWindow.h"
 #include "ImageFile.h"
-#include "SectorHeader.h"
+#include "RecordWalk.h"
 
 namespace d88 {
 
@@ -17,7 +18,6 @@ class D88Image {
     static constexpr int kTrackCount = DiskHeader::kTrackCount;
 
     D88Image() = default;
-    ~D88Image();
     D88Image(const D88Image&) = delete;
     D88Image& operator=(const D88Image&) = delete;
 
@@ -29,12 +29,17 @@ class D88Image {
     // there is no such disk or its header cannot be read whole.
     bool selectDisk(std::int32_t index);
     std::int32_t diskCount() const { return numDisks; }
-    const char* diskName() const { return name; }
+    const char* diskName() const { return header.name; }
     std::int32_t mediaType() const { return mediaCode; }
-    // Which file the open image is, taken when it was opened.
+
+    // Bytes the image file held when it was opened, and which file it is.
+    std::int64_t fileSize() const { return file.size(); }
     const FileIdentity& imageIdentity() const { return file.identity(); }
     // File offset of indexed disk `index`; -1 outside 0..diskCount()-1.
     std::int32_t diskStart(std::int32_t index) const;
+    // The selected disk's header as parsed; its disk size is 0 and its name
+    // empty while no disk is selected.
+    const DiskHeader& diskHeader() const { return header; }
 
     // Sector numbers with which every track of a run begins and ends.
     void setSectorRange(std::int32_t first, std::int32_t last);
@@ -51,31 +56,28 @@ class D88Image {
     // for as many whole entries as fit in `len`; returns the bytes written.
     std::int32_t listSectorIds(std::int32_t track, std::uint8_t* out, std::int32_t len);
 
+    // A walk over the records of `track` of the selected disk. A track that is
+    // absent, or starts beyond the disk's size, gives a walk that has ended.
+    RecordWalk walkTrack(std::int32_t track, WalkRule rule);
+
   private:
     void clearSelection();
     // Fills the disk index from the headers.
     void indexDisks();
-    // File offset of the track's first record; false when the track cannot be read.
-    bool locateTrack(std::int32_t track, std::int64_t& start) const;
-
-    // Room for a whole track of the largest common formats, so a walk through a
-    // track usually costs one seek and one read.
-    static constexpr std::size_t kWindowSize = 32 * 1024;
 
     ImageFile file;
     OpenError lastOpenError = OpenError::None;
     std::int32_t numDisks = 0;
     std::int32_t firstSector = 1;
     std::int32_t lastSector = 16;
+    // A disk is never indexed at an offset above INT32_MAX.
     std::int32_t diskOffsets[kMaxDisks] = {};
-    // Header values are kept unsigned, as stored; a disk is never indexed at
-    // an offset above INT32_MAX.
-    std::uint32_t diskSize = 0;
     std::int32_t diskOffset = 0;
-    std::uint32_t trackOffsets[kTrackCount] = {};
+    // Name, media, disk size and track table of the selected disk; header
+    // values are kept unsigned, as stored.
+    DiskHeader header = {};
     std::int32_t mediaCode = -1;
-    char name[DiskHeader::kNameLength + 1] = {};
-    std::uint8_t window[kWindowSize] = {};
+    FileWindow window{file};
 };
 
 }  // namespace d88

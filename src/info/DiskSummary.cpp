@@ -2,23 +2,11 @@
 
 #include <cstring>
 
-#include "cutter/DiskKind.h"
 #include "cutter/Identification.h"
 
 namespace d88info {
 
 namespace {
-
-struct ProbeShown {
-    const d88cut::ProbeSector& sector;
-    bool summed;
-};
-
-// In the order identification probes them; the first two are summed.
-const ProbeShown kProbesShown[] = {
-    {d88cut::kBootProbe, true}, {d88cut::kR16Probe, true},  {d88cut::kR32Probe, false},
-    {d88cut::kR48Probe, false}, {d88cut::kR80Probe, false},
-};
 
 void printMedia(std::FILE* out, std::uint8_t media) {
     switch (media) {
@@ -44,19 +32,18 @@ void printWriteProtect(std::FILE* out, std::uint8_t flag) {
     }
 }
 
-// Reads one probe sector as identification does, into a cleared buffer so
-// that a short sector sums as if the rest were zero.
+// Reads one stage's probe sector as identification does, into a cleared
+// buffer so that a short sector sums as if the rest were zero.
 void printProbe(std::FILE* out, d88::D88Image& image, std::uint8_t* scratch,
-                const ProbeShown& probe) {
+                const d88cut::IdentificationStage& stage) {
     std::memset(scratch, 0, kScratchSize);
-    const bool present =
-        image.readSector(d88cut::kProbeTrack, d88cut::kProbeC, d88cut::kProbeH, probe.sector.r,
-                         probe.sector.n, scratch, probe.sector.readLength) != 0;
-    std::fprintf(out, "R%d N%d ", static_cast<int>(probe.sector.r),
-                 static_cast<int>(probe.sector.n));
+    const d88cut::ProbeSector& sector = stage.probe;
+    const bool present = image.readSector(d88cut::kProbeTrack, d88cut::kProbeC, d88cut::kProbeH,
+                                          sector.r, sector.n, scratch, sector.readLength) != 0;
+    std::fprintf(out, "R%d N%d ", static_cast<int>(sector.r), static_cast<int>(sector.n));
     if (!present) {
         std::fputs("absent", out);
-    } else if (probe.summed) {
+    } else if (stage.candidates[0].summed) {
         std::fprintf(out, "present (sum %u)", static_cast<unsigned>(d88cut::sectorSum(scratch)));
     } else {
         std::fputs("present", out);
@@ -69,7 +56,7 @@ void printKind(std::FILE* out, d88::D88Image& image, std::uint8_t* scratch) {
     const d88cut::Identification result = d88cut::identify(image, scratch, 0);
     switch (result.verdict) {
         case d88cut::Verdict::Recognised:
-            std::fprintf(out, "  kind: %s\n", d88cut::diskKindName(result.kind));
+            std::fprintf(out, "  kind: %s\n", d88cut::kindInfo(result.kind).name);
             return;
         case d88cut::Verdict::UnknownSum:
             std::fputs("  kind: not recognised\n", out);
@@ -114,9 +101,9 @@ void printDiskHeading(std::FILE* out, int index, std::int64_t start, const d88::
 void printIdentification(std::FILE* out, d88::D88Image& image, std::uint8_t* scratch) {
     std::fputs("  probes on track 1:", out);
     const char* separator = " ";
-    for (const ProbeShown& probe : kProbesShown) {
+    for (const d88cut::IdentificationStage& stage : d88cut::kIdentificationStages) {
         std::fputs(separator, out);
-        printProbe(out, image, scratch, probe);
+        printProbe(out, image, scratch, stage);
         separator = "; ";
     }
     std::fputc('\n', out);

@@ -7,7 +7,6 @@
 #include "DiskSummary.h"
 #include "HexDump.h"
 #include "InfoOptions.h"
-#include "RawFile.h"
 #include "RecordListing.h"
 #include "TrackLayout.h"
 #include "TrackProblems.h"
@@ -25,7 +24,6 @@ struct InfoRun {
     const InfoOptions& options;
     std::FILE* out;
     d88::D88Image image;
-    RawFile file;
     std::vector<std::uint8_t> scratch = std::vector<std::uint8_t>(kScratchSize);
     std::vector<std::uint8_t> sector = std::vector<std::uint8_t>(kLargestSector);
     std::unique_ptr<DiskWalk> walks = std::make_unique<DiskWalk>();
@@ -49,16 +47,15 @@ const char* describeOpenError(d88::OpenError error) {
 void showDisk(InfoRun& run, int index) {
     std::FILE* out = run.out;
     const std::int64_t start = run.image.diskStart(index);
-    std::uint8_t bytes[d88::DiskHeader::kSize];
-    if (!run.file.readAt(start, bytes, sizeof bytes) || !run.image.selectDisk(index)) {
+    if (!run.image.selectDisk(index)) {
         std::fprintf(out, "disk %d at offset 0x%08llX: header cannot be read\n", index,
                      static_cast<unsigned long long>(start));
         return;
     }
-    const d88::DiskHeader header = d88::DiskHeader::parse(bytes);
-    printDiskHeading(out, index, start, header, run.file.size());
+    const d88::DiskHeader& header = run.image.diskHeader();
+    printDiskHeading(out, index, start, header, run.image.fileSize());
     printIdentification(out, run.image, run.scratch.data());
-    walkDisk(run.file, start, header, *run.walks);
+    walkDisk(run.image, start, *run.walks);
     printTrackLayout(out, *run.walks);
     printTrackProblems(out, *run.walks, start, header.diskSize);
     if (run.options.verbose) {
@@ -87,13 +84,10 @@ int runInfo(int argc, char** argv, std::FILE* out, std::FILE* err) {
                      describeOpenError(run.image.openError()));
         return 1;
     }
-    if (!run.file.open(options.imagePath)) {
-        std::fprintf(err, "d88info: cannot open %s\n", options.imagePath);
-        return 1;
-    }
     const int diskCount = run.image.diskCount();
-    std::fprintf(out, "image: %lld bytes, %d disk%s\n", static_cast<long long>(run.file.size()),
-                 diskCount, diskCount == 1 ? "" : "s");
+    std::fprintf(out, "image: %lld bytes, %d disk%s\n",
+                 static_cast<long long>(run.image.fileSize()), diskCount,
+                 diskCount == 1 ? "" : "s");
     for (int index = 0; index < diskCount; ++index) {
         std::fputc('\n', out);
         showDisk(run, index);

@@ -6,7 +6,7 @@ namespace {
 
 constexpr char kColumns[] = "      C   H   R   N count  dens  del stat length  data\n";
 
-void printRecord(std::FILE* out, const RecordInfo& record) {
+void printRecord(std::FILE* out, const d88::TrackRecord& record) {
     const d88::SectorHeader& h = record.header;
     std::fprintf(out, "    %3u %3u %3u %3u %5u  0x%02X 0x%02X 0x%02X %6u  0x%08llX\n",
                  static_cast<unsigned>(h.c), static_cast<unsigned>(h.h), static_cast<unsigned>(h.r),
@@ -18,7 +18,7 @@ void printRecord(std::FILE* out, const RecordInfo& record) {
 
 void printTrack(std::FILE* out, const TrackWalk& walk) {
     std::fprintf(out, "  track %d (C%d H%d)", walk.track, walk.track / 2, walk.track % 2);
-    if (walk.end == WalkEnd::BeyondDisk) {
+    if (walk.end == d88::WalkEnd::BeyondDisk) {
         std::fputs(": beyond the disk, not read\n", out);
         return;
     }
@@ -29,7 +29,7 @@ void printTrack(std::FILE* out, const TrackWalk& walk) {
         return;
     }
     std::fputs(kColumns, out);
-    for (const RecordInfo& record : walk.records) {
+    for (const d88::TrackRecord& record : walk.records) {
         printRecord(out, record);
     }
 }

@@ -40,14 +40,14 @@ std::string trackRange(int first, int last) {
 }  // namespace
 
 std::string trackContents(const TrackWalk& walk) {
-    if (walk.end == WalkEnd::BeyondDisk) {
+    if (walk.end == d88::WalkEnd::BeyondDisk) {
         return "beyond the disk";
     }
     if (walk.records.empty()) {
         return "no records";
     }
     std::vector<std::pair<int, std::vector<int>>> bySizeCode;
-    for (const RecordInfo& record : walk.records) {
+    for (const d88::TrackRecord& record : walk.records) {
         auto group = std::find_if(bySizeCode.begin(), bySizeCode.end(), [&](const auto& entry) {
             return entry.first == record.header.n;
         });

@@ -27,7 +27,7 @@ void checkCounts(std::FILE* out, const TrackWalk& walk) {
 // The first record whose data ends past the disk's last byte.
 void checkDiskEnd(std::FILE* out, const TrackWalk& walk, std::int64_t diskEnd) {
     for (std::size_t i = 0; i < walk.records.size(); ++i) {
-        const RecordInfo& record = walk.records[i];
+        const d88::TrackRecord& record = walk.records[i];
         if (record.dataOffset + record.header.dataLength > diskEnd) {
             std::fprintf(problemLine(out, walk), "record %zu runs past the end of the disk\n", i);
             return;
@@ -35,37 +35,28 @@ void checkDiskEnd(std::FILE* out, const TrackWalk& walk, std::int64_t diskEnd) {
     }
 }
 
+// How the walk ended, where that is a problem.
 void checkEnd(std::FILE* out, const TrackWalk& walk, std::uint32_t diskSize) {
     const std::size_t last = walk.records.empty() ? 0 : walk.records.size() - 1;
-    switch (walk.end) {
-        case WalkEnd::BeyondDisk:
-            std::fprintf(
-                problemLine(out, walk), "offset %lu is beyond the disk (%lu bytes), not read\n",
-                static_cast<unsigned long>(walk.tableOffset), static_cast<unsigned long>(diskSize));
-            return;
-        case WalkEnd::FileEnded:
-            std::fprintf(problemLine(out, walk),
-                         "record %zu cut off by the end of the file (header)\n",
-                         walk.records.size());
-            return;
-        case WalkEnd::DataCutOff:
-            std::fprintf(problemLine(out, walk),
-                         "record %zu cut off by the end of the file (%lld of %u data bytes)\n",
-                         last, static_cast<long long>(walk.records[last].dataInFile),
-                         static_cast<unsigned>(walk.records[last].header.dataLength));
-            return;
-        case WalkEnd::CountZero:
-            std::fprintf(problemLine(out, walk),
-                         "record %zu has sector count 0, the track ends there\n", last);
-            return;
-        case WalkEnd::RecordLimit:
-            std::fprintf(problemLine(out, walk),
-                         "the sector counts ask for more than %d records, shown up to there\n",
-                         kMaxRecordsPerTrack);
-            return;
-        case WalkEnd::LastRecord:
-        case WalkEnd::Absent:
-            return;
+    if (walk.end == d88::WalkEnd::BeyondDisk) {
+        std::fprintf(
+            problemLine(out, walk), "offset %lu is beyond the disk (%lu bytes), not read\n",
+            static_cast<unsigned long>(walk.tableOffset), static_cast<unsigned long>(diskSize));
+    } else if (walk.end == d88::WalkEnd::CountZero) {
+        std::fprintf(problemLine(out, walk),
+                     "record %zu has sector count 0, the track ends there\n", last);
+    } else if (walk.dataCutOff()) {
+        std::fprintf(problemLine(out, walk),
+                     "record %zu cut off by the end of the file (%lld of %u data bytes)\n", last,
+                     static_cast<long long>(walk.records[last].dataInFile),
+                     static_cast<unsigned>(walk.records[last].header.dataLength));
+    } else if (walk.end == d88::WalkEnd::FileEnded) {
+        std::fprintf(problemLine(out, walk), "record %zu cut off by the end of the file (header)\n",
+                     walk.records.size());
+    } else if (walk.capped) {
+        std::fprintf(problemLine(out, walk),
+                     "the sector counts ask for more than %zu records, shown up to there\n",
+                     kMaxRecordsPerTrack);
     }
 }
 

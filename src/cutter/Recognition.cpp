@@ -1,0 +1,30 @@
+#include "Recognition.h"
+
+#include "Console.h"
+#include "Identification.h"
+#include "Messages.h"
+#include "RunState.h"
+
+namespace d88cut {
+
+std::optional<DiskKind> identifyDisk(int diskNo) {
+    runState.image.setSectorRange(1, 16);
+    const Identification result = identify(runState.image, runState.workBuffer, diskNo);
+    if (result.verdict == Verdict::Unsupported) {
+        printErr("%s", messages::kUnsupported);
+        return std::nullopt;
+    }
+    if (result.verdict == Verdict::UnknownSum) {
+        return std::nullopt;
+    }
+    const DiskKindInfo& kind = kindInfo(result.kind);
+    printOut(messages::kRecognised, kind.name);
+    if (kind.cuts != nullptr) {
+        runState.image.setSectorRange(kind.range.first, kind.range.last);
+    } else {
+        printOut("%s", messages::kNoData);
+    }
+    return result.kind;
+}
+
+}  // namespace d88cut

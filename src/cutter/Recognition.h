@@ -1,0 +1,17 @@
+// Recognising the run's current disk: identification with its messages, and
+// the sector range that the kind's runs use.
+#pragma once
+
+#include <optional>
+
+#include "DiskKind.h"
+
+namespace d88cut {
+
+// Identifies the selected disk of the run: resets the sector range, prints the
+// recognition or unsupported-format message and, for a kind with files to
+// cut, sets that kind's sector range (Data Disk 1 and 2 print the no-data
+// message instead). Returns the recognised kind, or none.
+std::optional<DiskKind> identifyDisk(int diskNo);
+
+}  // namespace d88cut
