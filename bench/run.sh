@@ -25,7 +25,7 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DD88CUT_BUILD_TESTS=OFF
 cmake --build "$build" -j2 --target d88cut d88mkimage bench_min_writer >/dev/null ||
     die "building in $build failed"
 d88cut=$build/d88cut
-mkimage=$build/d88mkimage
+mkimage=$build/tools/d88mkimage
 writer=$build/bench/bench_min_writer
 for program in "$d88cut" "$mkimage" "$writer"; do
     [ -x "$program" ] || die "$program was not built"

@@ -17,7 +17,7 @@
 
 namespace {
 
-using d88test::Bytes;
+using d88mk::Bytes;
 using d88test::cp932;
 
 std::string fullUsage(const std::string& program) {
@@ -43,28 +43,28 @@ void prepare(const d88test::ScratchDir& dir, Prepared setup) {
     // A disk whose R1 sector sums to 30971 is recognised as the Opening Disk,
     // so any run that gets as far as the disk loop prints a line.
     const Bytes opening =
-        d88test::DiskBuilder().addSector(1, 1, 1, d88test::bytesWithSum(30971)).build();
+        d88mk::DiskBuilder().addSector(1, 1, 1, d88mk::bytesWithSum(30971)).build();
     const std::string image = dir.file("disk.d88");
     switch (setup) {
         case Prepared::None:
             break;
         case Prepared::Empty:
-            d88test::writeFile(image, {});
+            d88mk::writeFile(image, {});
             break;
         case Prepared::Short:
-            d88test::writeFile(image, Bytes(opening.begin(), opening.begin() + 687));
+            d88mk::writeFile(image, Bytes(opening.begin(), opening.begin() + 687));
             break;
         case Prepared::Directory:
             std::filesystem::create_directory(image);
             break;
         case Prepared::Blank:
-            d88test::writeFile(image, d88test::DiskBuilder().fillTrack(0, 1, 16, 1).build());
+            d88mk::writeFile(image, d88mk::DiskBuilder().fillTrack(0, 1, 16, 1).build());
             break;
         case Prepared::Opening:
-            d88test::writeFile(image, opening);
+            d88mk::writeFile(image, opening);
             break;
         case Prepared::OpFile:
-            d88test::writeFile(dir.file("-op"), {});
+            d88mk::writeFile(dir.file("-op"), {});
             break;
     }
 }
@@ -154,7 +154,7 @@ TEST(CommandLine, NoProgramNameShowsD88cut) {
         close(savedErr);
 
         EXPECT_EQ(status, 1);
-        const Bytes err = d88test::readFile(errPath);
+        const Bytes err = d88mk::readFile(errPath);
         EXPECT_EQ(std::string(err.begin(), err.end()), fullUsage("d88cut"));
     }
 }
@@ -164,8 +164,8 @@ TEST(CommandLine, ImageThatCannotSeekCannotBeOpened) {
     d88test::ScratchDir dir;
     int fds[2];
     ASSERT_EQ(pipe(fds), 0);
-    const Bytes disk = d88test::setDisk(d88test::SetDisk::OpeningDisk, 2).build();
-    const std::size_t head = d88test::DiskBuilder::kHeaderSize;
+    const Bytes disk = d88mk::setDisk(d88mk::SetDisk::OpeningDisk, 2).build();
+    const std::size_t head = d88mk::DiskBuilder::kHeaderSize;
     ASSERT_EQ(write(fds[1], disk.data(), head), static_cast<ssize_t>(head));
     close(fds[1]);
     const std::string path = "/dev/fd/" + std::to_string(fds[0]);
@@ -180,8 +180,8 @@ TEST(CommandLine, ImageThatCannotSeekCannotBeOpened) {
 // cut, or behind a link of such a name, is never emptied to write that file.
 TEST(CommandLine, ImageIsNeverOverwrittenByAFileItCuts) {
     d88test::ScratchDir dir;
-    const Bytes image = d88test::setDisk(d88test::SetDisk::OpeningDisk, 20).build();
-    d88test::writeFile(dir.file("MO00"), image);
+    const Bytes image = d88mk::setDisk(d88mk::SetDisk::OpeningDisk, 20).build();
+    d88mk::writeFile(dir.file("MO00"), image);
     std::filesystem::create_symlink("MO00", dir.file("MO01"));
 
     const d88test::ToolResult result = d88test::runTool(D88CUT_PATH, {"MO00"}, dir.path());
@@ -192,7 +192,7 @@ TEST(CommandLine, ImageIsNeverOverwrittenByAFileItCuts) {
     }
     EXPECT_EQ(result.out, out);
     EXPECT_EQ(result.err, cp932("MO00 を書き込めません.\n") + cp932("MO01 を書き込めません.\n"));
-    EXPECT_EQ(d88test::readFile(dir.file("MO00")), image);
+    EXPECT_EQ(d88mk::readFile(dir.file("MO00")), image);
     EXPECT_EQ(std::filesystem::file_size(dir.file("MO04")), 3072u);
 }
 
@@ -231,14 +231,14 @@ TEST(CommandLine, PipesAndSpecialFilesNeverHangOrLoseFiles) {
         {"one log for both", OutputTo::ErrorFile, nullptr, "cut.d88", 0, "", warnedInPlace,
          opening},
     };
-    d88test::DiskBuilder cut = d88test::setDisk(d88test::SetDisk::OpeningDisk, 30);
+    d88mk::DiskBuilder cut = d88mk::setDisk(d88mk::SetDisk::OpeningDisk, 30);
     cut.dropSector(10, 0);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         d88test::ScratchDir dir;
-        d88test::writeFile(dir.file("disk.d88"),
-                           d88test::setDisk(d88test::SetDisk::OpeningDisk, 30).build());
-        d88test::writeFile(dir.file("cut.d88"), cut.build());
+        d88mk::writeFile(dir.file("disk.d88"),
+                         d88mk::setDisk(d88mk::SetDisk::OpeningDisk, 30).build());
+        d88mk::writeFile(dir.file("cut.d88"), cut.build());
         std::vector<std::string> files = c.files;
         if (c.fifo != nullptr) {
             ASSERT_EQ(mkfifo(dir.file(c.fifo).c_str(), 0600), 0);

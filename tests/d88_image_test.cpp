@@ -16,11 +16,11 @@
 namespace {
 
 using d88::D88Image;
-using d88test::Bytes;
-using d88test::concat;
-using d88test::DiskBuilder;
-using d88test::Record;
-using d88test::sectorContent;
+using d88mk::Bytes;
+using d88mk::concat;
+using d88mk::DiskBuilder;
+using d88mk::Record;
+using d88mk::sectorContent;
 
 constexpr std::uint8_t kUntouched = 0xEE;
 
@@ -40,7 +40,7 @@ std::uint32_t u32At(const Bytes& bytes, std::size_t at) {
 
 // A record with C 0 and H 0; count and length -1 take the builder's values.
 Record rec(int r, int n, Bytes data, int count = -1, int length = -1) {
-    return d88test::makeRecord(0, 0, r, n, std::move(data), count, length);
+    return d88mk::makeRecord(0, 0, r, n, std::move(data), count, length);
 }
 
 // A disk that is nothing but its 688-byte header.
@@ -53,7 +53,7 @@ class D88ImageTest : public ::testing::Test {
     // Writes `bytes` to a fresh scratch file (never one that is open) and returns its path.
     std::string put(const Bytes& bytes) {
         const std::string path = dir.file("image" + std::to_string(files++) + ".d88");
-        d88test::writeFile(path, bytes);
+        d88mk::writeFile(path, bytes);
         return path;
     }
     void load(D88Image& target, const Bytes& bytes) {
@@ -256,7 +256,7 @@ TEST_F(D88ImageTest, ReadsRealImagesMadeByOtherTools) {
     std::vector<Bytes> raws;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
-        const Bytes raw = d88test::readFile(realData + "/" + c.file);
+        const Bytes raw = d88mk::readFile(realData + "/" + c.file);
         raws.push_back(raw);
         ASSERT_EQ(raw.size(), 348848u);
         D88Image img;

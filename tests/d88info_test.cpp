@@ -11,10 +11,10 @@
 
 namespace {
 
-using d88test::Bytes;
-using d88test::DiskBuilder;
-using d88test::Record;
-using d88test::SetDisk;
+using d88mk::Bytes;
+using d88mk::DiskBuilder;
+using d88mk::Record;
+using d88mk::SetDisk;
 using d88test::ToolResult;
 using Lines = std::vector<std::string>;
 
@@ -22,7 +22,7 @@ const std::string kUsage = "usage: d88info [-v] [-x TRACK,R[,N]] IMAGE\n";
 
 ToolResult info(const Bytes& image, std::vector<std::string> options = {}) {
     d88test::ScratchDir dir;
-    d88test::writeFile(dir.file("disk.d88"), image);
+    d88mk::writeFile(dir.file("disk.d88"), image);
     options.push_back("disk.d88");
     return d88test::runTool(D88INFO_PATH, options, dir.path());
 }
@@ -43,7 +43,7 @@ Lines linesStarting(const std::string& text, const Lines& prefixes) {
 }
 
 Record record(int c, int h, int r, int n, Bytes data, int sectorCount = -1) {
-    return d88test::makeRecord(c, h, r, n, std::move(data), sectorCount);
+    return d88mk::makeRecord(c, h, r, n, std::move(data), sectorCount);
 }
 
 // Two 256-byte sectors R1, R2 on track 0: 688 + 2 x (16 + 256) = 1232 bytes.
@@ -55,7 +55,7 @@ DiskBuilder smallDisk() {
 
 TEST(D88Info, ShowsTheDiskHeaderAndWhatIdentificationSees) {
     // 688 + 2 x 16 x (16 + 256) + 5 x (16 + 1024) = 14592 bytes.
-    DiskBuilder disk = d88test::setDisk(SetDisk::OpeningDisk, 3);
+    DiskBuilder disk = d88mk::setDisk(SetDisk::OpeningDisk, 3);
     disk.setName("A\x01\xFF\"\\BCDEFGHIJKLMNOPQ").setMedia(0x20).setWriteProtect(0x10);
     const ToolResult run = info(disk.build());
     EXPECT_EQ(run.exitStatus, 0);
@@ -84,18 +84,18 @@ TEST(D88Info, ShowsTheDiskHeaderAndWhatIdentificationSees) {
 
 TEST(D88Info, NamesEveryKindAsD88CutRecognisesIt) {
     std::vector<Bytes> disks;
-    for (SetDisk kind : d88test::kAllSetDisks) {
-        disks.push_back(d88test::setDisk(kind, 2).build());
+    for (SetDisk kind : d88mk::kAllSetDisks) {
+        disks.push_back(d88mk::setDisk(kind, 2).build());
     }
     DiskBuilder unknownSum = smallDisk();
-    unknownSum.addSector(1, 1, 1, d88test::bytesWithSum(12345));
+    unknownSum.addSector(1, 1, 1, d88mk::bytesWithSum(12345));
     disks.push_back(unknownSum.build());
     disks.push_back(smallDisk().build());  // no track 1 at all
     // R1 decides before R80 is looked at, but both are shown.
     DiskBuilder bootAndR80 = smallDisk();
-    bootAndR80.addSector(1, 1, 1, d88test::bytesWithSum(100)).addSector(1, 80, 3, Bytes(1024, 1));
+    bootAndR80.addSector(1, 1, 1, d88mk::bytesWithSum(100)).addSector(1, 80, 3, Bytes(1024, 1));
     disks.push_back(bootAndR80.build());
-    const Bytes image = d88test::concat(disks);
+    const Bytes image = d88mk::concat(disks);
 
     const std::string none = "R1 N1 absent; R16 N3 absent; ";
     const std::string noMore = "R32 N3 absent; R48 N3 absent; R80 N3 absent";
@@ -130,7 +130,7 @@ TEST(D88Info, NamesEveryKindAsD88CutRecognisesIt) {
 
     // d88cut on the same image recognises the same disks in the same order.
     d88test::ScratchDir dir;
-    d88test::writeFile(dir.file("disk.d88"), image);
+    d88mk::writeFile(dir.file("disk.d88"), image);
     const ToolResult cut = d88test::runTool(D88CUT_PATH, {"disk.d88"}, dir.path());
     const std::string suffix = d88test::cp932(" を認識しました.");
     Lines cutKinds;
@@ -190,7 +190,7 @@ TEST(D88Info, ShowsDamagedTracksAsFarAsTheyGoAndNamesTheProblem) {
     // The second disk's last sector is cut 100 bytes into its data.
     DiskBuilder second = smallDisk();
     second.fillTrack(1, 1, 2, 1);
-    Bytes cutShort = d88test::concat({smallDisk().build(), second.build()});
+    Bytes cutShort = d88mk::concat({smallDisk().build(), second.build()});
     cutShort.resize(cutShort.size() - 156);
     DiskBuilder pastEnd = smallDisk();
     pastEnd.setDiskSize(1222);
@@ -280,7 +280,7 @@ TEST(D88Info, DumpsTheSectorD88CutFindsOnEachDisk) {
         .addSector(1, 1, 1, Bytes(256, 'y'))  // same ID again: the first one wins
         .addSector(4, 0, 3, {'h', 'i'})
         .addRecord(5, record(9, 1, 0, 3, Bytes(1024, 0)));  // C differs from the index's
-    const Bytes image = d88test::concat({disk.build(), DiskBuilder().build()});
+    const Bytes image = d88mk::concat({disk.build(), DiskBuilder().build()});
     const struct {
         std::string choice;
         Lines expected;
@@ -306,8 +306,8 @@ TEST(D88Info, DumpsTheSectorD88CutFindsOnEachDisk) {
 
 TEST(D88Info, ReportsUsageErrorsAndUnreadableImagesWithStatus1) {
     d88test::ScratchDir dir;
-    d88test::writeFile(dir.file("disk.d88"), smallDisk().build());
-    d88test::writeFile(dir.file("empty.d88"), {});
+    d88mk::writeFile(dir.file("disk.d88"), smallDisk().build());
+    d88mk::writeFile(dir.file("empty.d88"), {});
     const std::string badX = "d88info: -x wants TRACK,R[,N] with TRACK 0-163, R and N 0-255: ";
     const struct {
         std::vector<std::string> args;
@@ -355,8 +355,8 @@ TEST(D88Info, ShowsRealImagesMadeByOtherTools) {
     }
     const std::string dir = realData + "/";
     const ToolResult run =
-        info(d88test::concat({d88test::readFile(dir + "HuBASIC_Format_2D.d88"),
-                              d88test::readFile(dir + "CPM_Format_2D_turboCPM_X1turbo.d88")}));
+        info(d88mk::concat({d88mk::readFile(dir + "HuBASIC_Format_2D.d88"),
+                            d88mk::readFile(dir + "CPM_Format_2D_turboCPM_X1turbo.d88")}));
     EXPECT_EQ(run.exitStatus, 0);
     const Lines expected = {"image: 697696 bytes, 2 disks",
                             "disk 0 at offset 0x00000000: 348848 bytes, whole",

@@ -20,10 +20,10 @@
 
 namespace {
 
-using d88test::Bytes;
+using d88mk::Bytes;
+using d88mk::SetDisk;
 using d88test::cp932;
 using d88test::ScratchDir;
-using d88test::SetDisk;
 
 constexpr int kSectorSize = 1024;
 constexpr int kTracks = 60;  // M300 on track 57 is the farthest run
@@ -137,7 +137,7 @@ Bytes sectorBytes(Sector sector, bool inverted) {
     if (sector == kZero) {
         return Bytes(kSectorSize, 0);
     }
-    Bytes bytes = d88test::sectorContent(sector.track, sector.r, kSectorSize);
+    Bytes bytes = d88mk::sectorContent(sector.track, sector.r, kSectorSize);
     if (inverted) {
         for (std::uint8_t& b : bytes) {
             b = static_cast<std::uint8_t>(~b);
@@ -172,10 +172,10 @@ struct DiskPlan {
 // Tracks 0 and 1 with the probe sectors as the builder makes them, then every
 // 1,024-byte sector of the kind's range up to kTracks, except the damaged ones.
 Bytes buildDisk(const DiskPlan& plan) {
-    d88test::DiskBuilder builder = d88test::setDisk(plan.disk, 2);
+    d88mk::DiskBuilder builder = d88mk::setDisk(plan.disk, 2);
     int first = 0;
     int last = 0;
-    d88test::setDiskRange(plan.disk, first, last);
+    d88mk::setDiskRange(plan.disk, first, last);
     for (int track = 2; track < kTracks; ++track) {
         for (int r = first; r <= last; ++r) {
             Bytes data = sectorBytes({track, r}, plan.inverted);
@@ -203,7 +203,7 @@ d88test::ToolResult runCut(const std::vector<DiskPlan>& disks,
         parts.push_back(buildDisk(disk));
     }
     const std::string path = images.file("set.d88");
-    d88test::writeFile(path, d88test::concat(parts));
+    d88mk::writeFile(path, d88mk::concat(parts));
     std::vector<std::string> args{path};
     args.insert(args.end(), extra.begin(), extra.end());
     return d88test::runTool(D88CUT_PATH, args, work.path());
@@ -287,7 +287,7 @@ void expectOutcome(const d88test::ToolResult& got, const Expected& want, const S
     EXPECT_EQ(work.entries(), names);
     for (const auto& file : want.files) {
         if (work.exists(file.first)) {
-            EXPECT_EQ(firstDifference(d88test::readFile(work.file(file.first)), file.second), "")
+            EXPECT_EQ(firstDifference(d88mk::readFile(work.file(file.first)), file.second), "")
                 << file.first;
         }
     }
@@ -297,7 +297,7 @@ void expectOutcome(const d88test::ToolResult& got, const Expected& want, const S
 void plantFile(Expected& want, const ScratchDir& work, const std::string& name) {
     const std::string text = "kept " + name + "\n";
     want.files[name] = Bytes(text.begin(), text.end());
-    d88test::writeFile(work.file(name), want.files[name]);
+    d88mk::writeFile(work.file(name), want.files[name]);
 }
 
 TEST(ExtractionTest, EachKindCutsItsFilesInOrderFromTheirSectors) {

@@ -13,11 +13,11 @@
 
 namespace {
 
-using d88test::Bytes;
-using d88test::bytesWithSum;
+using d88mk::Bytes;
+using d88mk::bytesWithSum;
+using d88mk::Record;
+using d88mk::SetDisk;
 using d88test::cp932;
-using d88test::Record;
-using d88test::SetDisk;
 
 std::string unsupported() {
     return cp932("未対応の形式です.\n");
@@ -35,7 +35,7 @@ std::string says(const std::string& name) {
 
 // A record on track index 1; C 0 and H 1 unless told otherwise.
 Record probe(int r, int n, Bytes data, int c = 0, int h = 1) {
-    return d88test::makeRecord(c, h, r, n, std::move(data));
+    return d88mk::makeRecord(c, h, r, n, std::move(data));
 }
 
 Bytes filled(std::uint8_t value, std::size_t size = 1024) {
@@ -45,7 +45,7 @@ Bytes filled(std::uint8_t value, std::size_t size = 1024) {
 // A disk whose track index 1 holds `records`; with none, the disk has track 0
 // only, and no track index 1 at all.
 Bytes probeDisk(const std::vector<Record>& records) {
-    d88test::DiskBuilder builder;
+    d88mk::DiskBuilder builder;
     builder.fillTrack(0, 1, 16, 1);
     for (const Record& record : records) {
         builder.addRecord(1, record);
@@ -60,7 +60,7 @@ struct Outcome {
 
 Outcome runImage(const Bytes& image, std::vector<std::string> args = {}) {
     d88test::ScratchDir dir;
-    d88test::writeFile(dir.file("disk.d88"), image);
+    d88mk::writeFile(dir.file("disk.d88"), image);
     args.insert(args.begin(), "disk.d88");
     Outcome run{d88test::runTool(D88CUT_PATH, args, dir.path()), {}};
     run.entries = dir.entries();
@@ -90,7 +90,7 @@ TEST(Identification, EachKindOfTheSetWithoutDiskNumber) {
         {SetDisk::DataDisk3, "Data Disk 3", true},    {SetDisk::VisualDisk, "Visual Disk", true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const Outcome run = runImage(d88test::setDisk(c.disk).build());
+        const Outcome run = runImage(d88mk::setDisk(c.disk).build());
         EXPECT_EQ(run.result.exitStatus, 0);
         EXPECT_EQ(run.result.err, "");
         const std::string message = says(c.name);
@@ -193,12 +193,12 @@ TEST(Identification, DiskNumberSteersTheStage) {
 // and R32, so R32's byte stays when the later probes fail.
 TEST(Identification, GivenNumberMakesEveryEarlierRead) {
     d88test::ScratchDir dir;
-    d88test::writeFile(
+    d88mk::writeFile(
         dir.file("disk.d88"),
-        d88test::concat({probeDisk({probe(1, 1, filled(0x01)), probe(16, 3, filled(0x16)),
-                                    probe(32, 3, filled(0x32)), probe(48, 3, filled(0x48)),
-                                    probe(80, 3, filled(0x80))}),
-                         probeDisk({probe(16, 3, filled(0x16)), probe(32, 3, filled(0x32))})}));
+        d88mk::concat({probeDisk({probe(1, 1, filled(0x01)), probe(16, 3, filled(0x16)),
+                                  probe(32, 3, filled(0x32)), probe(48, 3, filled(0x48)),
+                                  probe(80, 3, filled(0x80))}),
+                       probeDisk({probe(16, 3, filled(0x16)), probe(32, 3, filled(0x32))})}));
     d88::D88Image image;
     ASSERT_TRUE(image.open(dir.file("disk.d88").c_str()));
     using d88cut::DiskKind;
@@ -234,9 +234,9 @@ TEST(Identification, GivenNumberMakesEveryEarlierRead) {
 TEST(Identification, DisksOfOneFile) {
     Bytes shortBoot(128, 242);
     std::fill(shortBoot.begin(), shortBoot.begin() + 5, 241);
-    const Bytes image = d88test::concat({probeDisk({probe(16, 3, bytesWithSum(53747, 1024))}),
-                                         probeDisk({probe(1, 1, shortBoot)}), probeDisk({}),
-                                         probeDisk({probe(80, 3, filled(0xFF))})});
+    const Bytes image = d88mk::concat({probeDisk({probe(16, 3, bytesWithSum(53747, 1024))}),
+                                       probeDisk({probe(1, 1, shortBoot)}), probeDisk({}),
+                                       probeDisk({probe(80, 3, filled(0xFF))})});
     const std::string all = says("Data Disk 1") + says("Opening Disk") + says("Visual Disk");
     const struct {
         std::vector<std::string> args;

@@ -24,15 +24,15 @@ int make(int argc, char** argv) {
     const std::string mode = argv[1];
     const std::string out = argv[2];
     if (mode == "sample" && argc == 3) {
-        d88test::writeFile(out, d88test::sampleImage());
+        d88mk::writeFile(out, d88mk::sampleImage());
     } else if (mode == "seeds" && argc == 3) {
-        for (const auto& [name, bytes] : d88test::seedImages()) {
-            d88test::writeFile(out + "/" + name + ".d88", bytes);
+        for (const auto& [name, bytes] : d88mk::seedImages()) {
+            d88mk::writeFile(out + "/" + name + ".d88", bytes);
         }
     } else if (mode == "large" && argc == 3) {
-        d88test::writeFile(out, d88test::largeIndexImage());
+        d88mk::writeFile(out, d88mk::largeIndexImage());
     } else if (mode == "hostile" && argc == 4) {
-        d88test::writeFile(out, d88test::hostileImage(std::strtoull(argv[3], nullptr, 10)));
+        d88mk::writeFile(out, d88mk::hostileImage(std::strtoull(argv[3], nullptr, 10)));
     } else {
         return usage();
     }

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <stdexcept>
 
-namespace d88test {
+namespace d88mk {
 
 namespace {
 
@@ -326,4 +326,4 @@ Bytes readFile(const std::string& path) {
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-}  // namespace d88test
+}  // namespace d88mk

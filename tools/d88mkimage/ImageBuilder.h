@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace d88test {
+namespace d88mk {
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -109,4 +109,4 @@ Bytes concat(const std::vector<Bytes>& parts);
 void writeFile(const std::string& path, const Bytes& bytes);
 Bytes readFile(const std::string& path);
 
-}  // namespace d88test
+}  // namespace d88mk

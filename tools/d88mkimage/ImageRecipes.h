@@ -8,7 +8,7 @@
 
 #include "ImageBuilder.h"
 
-namespace d88test {
+namespace d88mk {
 
 // The eight disks of the set, each a full 160-track double-sided disk.
 Bytes sampleImage();
@@ -26,4 +26,4 @@ Bytes largeIndexImage();
 // zero-length records that runs on to the end of a file of about `size` bytes.
 Bytes hostileImage(std::size_t size);
 
-}  // namespace d88test
+}  // namespace d88mk

@@ -1,6 +1,6 @@
 #include "ImageRecipes.h"
 
-namespace d88test {
+namespace d88mk {
 
 namespace {
 
@@ -137,4 +137,4 @@ Bytes hostileImage(std::size_t size) {
     return builder.build();
 }
 
-}  // namespace d88test
+}  // namespace d88mk
