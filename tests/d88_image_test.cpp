@@ -1,7 +1,6 @@
 // Unit tests of D88Image: indexing the disks of a file, selecting one, and
 // reading its sectors singly, as runs across tracks and as ID listings.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -147,15 +146,16 @@ TEST_F(D88ImageTest, IndexesTheDisksOfAFile) {
 }
 
 TEST_F(D88ImageTest, OpenFailsOnWhatIsNoFileAndNullCloses) {
-    std::filesystem::create_directory(dir.file("folder"));
-    ASSERT_EQ(mkfifo(dir.file("fifo").c_str(), 0600), 0);
-    const std::pair<std::string, d88::OpenError> noFiles[] = {
+    std::filesystem::create_directory(d88test::pathOf(dir.file("folder")));
+    std::vector<std::pair<std::string, d88::OpenError>> noFiles = {
         {dir.file("folder"), d88::OpenError::NotRegular},
         {dir.file("missing.d88"), d88::OpenError::Missing},
-        // Neither may keep the open waiting or the reads going forever.
-        {dir.file("fifo"), d88::OpenError::NotRegular},
-        {"/dev/zero", d88::OpenError::NotRegular},
+        // Neither a device nor a FIFO may keep the open waiting or the reads going forever.
+        {d88test::kDeviceName, d88::OpenError::NotRegular},
     };
+    if (d88test::makeFifo(dir.file("fifo"))) {
+        noFiles.push_back({dir.file("fifo"), d88::OpenError::NotRegular});
+    }
     for (const auto& [path, error] : noFiles) {
         SCOPED_TRACE(path);
         EXPECT_FALSE(image.open(path.c_str()));
@@ -309,6 +309,23 @@ TEST_F(D88ImageTest, ReadsRealImagesMadeByOtherTools) {
                256);
     ASSERT_TRUE(image.selectDisk(0));
     EXPECT_STREQ(image.diskName(), "by_github_ORYZAP");
+}
+
+// Offsets are 64 bits wide on every system: a disk near 2^31 whose track lies
+// past 4 GiB of a sparse file.
+TEST_F(D88ImageTest, ReadsTracksPast4GiB) {
+    const std::string path = dir.file("far.d88");
+    d88test::writeFarImage(path);
+    ASSERT_TRUE(image.open(path.c_str()));
+    EXPECT_EQ(image.fileSize(), d88test::kFarTrackStart + 272);
+    ASSERT_EQ(image.diskCount(), 2);
+    EXPECT_EQ(image.diskStart(1), d88test::kFarDiskStart);
+    ASSERT_TRUE(image.selectDisk(1));
+    EXPECT_STREQ(image.diskName(), "FAR");
+    expectRead(read(image, 0, 0, 0, 1, 1, 300), d88test::farSectorBytes(), 300);
+    Bytes ids(8, kUntouched);
+    EXPECT_EQ(image.listSectorIds(0, ids.data(), 8), 4);
+    EXPECT_EQ(ids, (Bytes{0, 0, 1, 1, kUntouched, kUntouched, kUntouched, kUntouched}));
 }
 
 TEST_F(D88ImageTest, TrackLookupRefusesBadIndexesAndOffsets) {

@@ -327,7 +327,10 @@ TEST(D88Info, ReportsUsageErrorsAndUnreadableImagesWithStatus1) {
         {{"disk.d88", "empty.d88"}, 1, "d88info: more than one image file: empty.d88\n", ""},
         {{"missing.d88"}, 1, "d88info: cannot open missing.d88: no such file\n", ""},
         {{"."}, 1, "d88info: cannot open .: not a regular file\n", ""},
-        {{"/dev/zero"}, 1, "d88info: cannot open /dev/zero: not a regular file\n", ""},
+        {{d88test::kDeviceName},
+         1,
+         std::string("d88info: cannot open ") + d88test::kDeviceName + ": not a regular file\n",
+         ""},
         {{"-h"}, 0, "", kUsage},
         {{"disk.d88", "-h"}, 0, "", kUsage},
         {{"--version"}, 0, "", "d88info " D88CUT_VERSION "\n"},
@@ -346,6 +349,20 @@ TEST(D88Info, ReportsUsageErrorsAndUnreadableImagesWithStatus1) {
             EXPECT_EQ(run.out, "") << label;
         }
     }
+}
+
+// Sizes and offsets past 2^31 and 4 GiB, in a sparse file.
+TEST(D88Info, DescribesImagesLargerThan4GiB) {
+    d88test::ScratchDir dir;
+    d88test::writeFarImage(dir.file("far.d88"));
+    const ToolResult run = d88test::runTool(D88INFO_PATH, {"-v", "far.d88"}, dir.path());
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(
+        linesStarting(run.out, {"image", "disk", "  layout", "  problem", "  track 0"}),
+        (Lines{"image: 4563398928 bytes, 2 disks",
+               "disk 0 at offset 0x00000000: 2147479552 bytes, whole",
+               "disk 1 at offset 0x7FFFF000: 2415919376 bytes, whole",
+               "  layout: track 0: 1 x R1 N1", "  track 0 (C0 H0) at 0x10FFFF000: 1 record"}));
 }
 
 TEST(D88Info, ShowsRealImagesMadeByOtherTools) {

@@ -3,12 +3,12 @@
 // missing or short, when an output file cannot be written, and when an image
 // holds two disks that write the same names.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
+#include <iostream>
 #include <map>
 #include <ostream>
 #include <set>
@@ -430,9 +430,13 @@ TEST(ExtractionTest, FileThatCannotBeWrittenIsReportedAndTheRunGoesOn) {
         SCOPED_TRACE(c.blocked);
         ScratchDir work;
         if (c.toDevFull) {
-            ASSERT_EQ(symlink("/dev/full", work.file(c.blocked).c_str()), 0);
+#ifdef _WIN32
+            std::cout << "[  NOTE    ] " << c.blocked << ": no /dev/full on Windows\n";
+            continue;
+#endif
+            std::filesystem::create_symlink("/dev/full", d88test::pathOf(work.file(c.blocked)));
         } else {
-            ASSERT_EQ(mkdir(work.file(c.blocked).c_str(), 0755), 0);
+            std::filesystem::create_directory(d88test::pathOf(work.file(c.blocked)));
         }
         Expected want;
         want.others.insert(c.blocked);
@@ -442,9 +446,9 @@ TEST(ExtractionTest, FileThatCannotBeWrittenIsReportedAndTheRunGoesOn) {
             disks.push_back({catalogue->disk});
         }
         expectOutcome(runCut(disks, {}, work), want, work);
-        struct stat info {};
-        ASSERT_EQ(lstat(work.file(c.blocked).c_str(), &info), 0);
-        EXPECT_TRUE(c.toDevFull ? S_ISLNK(info.st_mode) : S_ISDIR(info.st_mode));
+        const auto kept = std::filesystem::symlink_status(d88test::pathOf(work.file(c.blocked)));
+        EXPECT_TRUE(c.toDevFull ? std::filesystem::is_symlink(kept)
+                                : std::filesystem::is_directory(kept));
     }
 }
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "Console.h"
 #include "Messages.h"
+#include "Output.h"
 
 namespace d88cut {
 
@@ -26,7 +26,7 @@ const char* programName(int argc, char** argv) {
 bool parseArguments(int argc, char** argv, Arguments& args) {
     if (argc != 2 && argc != 3) {
         printErr(messages::kUsage, programName(argc, argv));
-        printErr("%s", messages::kUsageOption);
+        printErr(messages::kUsageOption);
         return false;
     }
     args = Arguments{};

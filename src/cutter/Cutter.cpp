@@ -4,9 +4,9 @@
 #include <optional>
 
 #include "CommandLine.h"
-#include "Console.h"
 #include "Extraction.h"
 #include "Messages.h"
+#include "Output.h"
 #include "Recognition.h"
 #include "RunState.h"
 
@@ -32,7 +32,7 @@ int runCutter(int argc, char** argv) {
         return 1;
     }
     if (!runState.image.open(args.imagePath)) {
-        printErr("%s", messages::kCannotOpen);
+        printErr(messages::kCannotOpen);
         return 1;
     }
     runState.outputFailed = false;
@@ -45,7 +45,7 @@ int runCutter(int argc, char** argv) {
         }
     }
     if (!finishStandardOutput()) {
-        printErr(messages::kCannotWrite, messages::kStandardOutputName);
+        printErr(messages::kCannotWriteStandardOutput);
         runState.outputFailed = true;
     }
     return runState.outputFailed ? 1 : 0;

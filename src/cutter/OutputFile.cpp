@@ -1,16 +1,77 @@
 #include "OutputFile.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#endif
 
 namespace d88cut {
 
 OutputFile::~OutputFile() {
     close();
 }
+
+#ifdef _WIN32
+
+namespace {
+
+HANDLE asHandle(std::intptr_t handle) {
+    return reinterpret_cast<HANDLE>(handle);
+}
+
+}  // namespace
+
+bool OutputFile::create(const char* fileName, const d88::FileIdentity& image) {
+    close();
+    wchar_t wide[d88::kWidePathCapacity];
+    if (!d88::toWidePath(fileName, wide, d88::kWidePathCapacity)) {
+        return false;
+    }
+    // Not emptied yet: only once it is known not to be the image.
+    const HANDLE file =
+        CreateFileW(wide, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    handle = reinterpret_cast<std::intptr_t>(file);
+    d88::FileFacts facts;
+    if (!d88::describeFile(handle, facts) || (facts.regular && facts.identity == image) ||
+        (facts.regular && !SetEndOfFile(file))) {
+        close();
+        return false;
+    }
+    return true;
+}
+
+bool OutputFile::writeAndClose(const std::uint8_t* data, std::size_t length) {
+    bool written = handle != kNoHandle;
+    std::size_t done = 0;
+    while (written && done < length) {
+        const std::size_t rest = length - done;
+        const DWORD asked = rest > 0x40000000 ? 0x40000000 : static_cast<DWORD>(rest);
+        DWORD put = 0;
+        written = WriteFile(asHandle(handle), data + done, asked, &put, nullptr) && put > 0;
+        done += put;
+    }
+    const bool closed = close();
+    return written && closed;
+}
+
+bool OutputFile::close() {
+    if (handle == kNoHandle) {
+        return true;
+    }
+    const bool closed = CloseHandle(asHandle(handle)) != 0;
+    handle = kNoHandle;
+    return closed;
+}
+
+#else
 
 bool OutputFile::create(const char* fileName, const d88::FileIdentity& image) {
     close();
@@ -20,18 +81,16 @@ bool OutputFile::create(const char* fileName, const d88::FileIdentity& image) {
     if (fd < 0) {
         return false;
     }
-    struct stat info;
-    const bool usable = fstat(fd, &info) == 0 &&
-                        !(d88::FileIdentity{static_cast<std::uint64_t>(info.st_dev),
-                                            static_cast<std::uint64_t>(info.st_ino)} == image) &&
-                        (!S_ISREG(info.st_mode) || ftruncate(fd, 0) == 0);
+    handle = fd;
+    d88::FileFacts facts;
+    const bool usable = d88::describeFile(handle, facts) && !(facts.identity == image) &&
+                        (!facts.regular || ftruncate(fd, 0) == 0);
     // Writes wait as usual once the file is open.
     const int flags = fcntl(fd, F_GETFL);
     if (!usable || flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        ::close(fd);
+        close();
         return false;
     }
-    handle = fd;
     return true;
 }
 
@@ -58,5 +117,7 @@ bool OutputFile::close() {
     handle = kNoHandle;
     return closed;
 }
+
+#endif
 
 }  // namespace d88cut

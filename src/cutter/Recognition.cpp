@@ -1,8 +1,8 @@
 #include "Recognition.h"
 
-#include "Console.h"
 #include "Identification.h"
 #include "Messages.h"
+#include "Output.h"
 #include "RunState.h"
 
 namespace d88cut {
@@ -11,7 +11,7 @@ std::optional<DiskKind> identifyDisk(int diskNo) {
     runState.image.setSectorRange(1, 16);
     const Identification result = identify(runState.image, runState.workBuffer, diskNo);
     if (result.verdict == Verdict::Unsupported) {
-        printErr("%s", messages::kUnsupported);
+        printErr(messages::kUnsupported);
         return std::nullopt;
     }
     if (result.verdict == Verdict::UnknownSum) {
@@ -22,7 +22,7 @@ std::optional<DiskKind> identifyDisk(int diskNo) {
     if (kind.cuts != nullptr) {
         runState.image.setSectorRange(kind.range.first, kind.range.last);
     } else {
-        printOut("%s", messages::kNoData);
+        printOut(messages::kNoData);
     }
     return result.kind;
 }

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "Console.h"
 #include "Messages.h"
+#include "Output.h"
 #include "OutputFile.h"
 #include "RunState.h"
 

@@ -1,8 +1,18 @@
 // d88cut: cuts the data files of a known set of disks out of a D88 image.
-#include "Console.h"
 #include "Cutter.h"
+#include "Output.h"
 
+#ifdef _WIN32
+#include "console/ConsoleText.h"
+
+// Windows hands the command line over as UTF-16, so that any path opens.
+int wmain(int argc, wchar_t** argv) {
+    d88cut::prepareStandardStreams();
+    return d88cut::runCutter(argc, d88console::utf8Arguments(argc, argv));
+}
+#else
 int main(int argc, char** argv) {
     d88cut::prepareStandardStreams();
     return d88cut::runCutter(argc, argv);
 }
+#endif

@@ -36,8 +36,9 @@ class ImageFile {
     ImageFile(const ImageFile&) = delete;
     ImageFile& operator=(const ImageFile&) = delete;
 
-    // Opens `path` for reading; a FIFO, device or socket is refused before
-    // anything could wait on it. Closes the file open before, if any.
+    // Opens `path` (UTF-8 on Windows) for reading; a FIFO, device or socket
+    // is refused before anything could wait on it. Closes the file open
+    // before, if any.
     OpenError open(const char* path);
     void close();
     bool isOpen() const { return handle != kNoHandle; }
@@ -57,5 +58,24 @@ class ImageFile {
     std::int64_t fileSize = 0;
     FileIdentity fileIdentity;
 };
+
+// What the system tells of an open file.
+struct FileFacts {
+    FileIdentity identity;
+    bool regular = false;  // a plain file on a disk: no directory, pipe, device or socket
+    std::int64_t size = 0;
+};
+
+// The facts of the open file `handle` (a file descriptor, or a Windows
+// HANDLE); false when the system cannot tell them.
+bool describeFile(std::intptr_t handle, FileFacts& facts);
+
+#ifdef _WIN32
+// `path` as a UTF-16 path for the wide Windows calls: read as UTF-8, or in
+// the ANSI code page when it is no UTF-8. False when it does not fit.
+bool toWidePath(const char* path, wchar_t* wide, int capacity);
+// Room for the longest path Windows takes, and its terminating zero.
+inline constexpr int kWidePathCapacity = 32768;
+#endif
 
 }  // namespace d88

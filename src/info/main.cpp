@@ -4,6 +4,15 @@
 
 #include "Info.h"
 
+#ifdef _WIN32
+#include "console/ConsoleText.h"
+
+// Windows hands the command line over as UTF-16, so that any path opens.
+int wmain(int argc, wchar_t** argv) {
+    return d88info::runInfo(argc, d88console::utf8Arguments(argc, argv), stdout, stderr);
+}
+#else
 int main(int argc, char** argv) {
     return d88info::runInfo(argc, argv, stdout, stderr);
 }
+#endif

@@ -1,8 +1,10 @@
 // Running a built program as a user would, in a scratch directory, and reading
-// back what it printed and wrote.
+// back what it printed and wrote; the same on POSIX systems and on Windows.
+// Paths and texts are UTF-8 strings everywhere.
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,23 +14,36 @@ namespace d88test {
 struct ToolResult {
     int exitStatus = -1;    // -1 when the program did not exit normally
     bool timedOut = false;  // it ran too long and was killed
-    std::string out;        // standard output, as bytes
-    std::string err;        // standard error, as bytes
+    std::string out;        // standard output, as bytes (Windows line ends made "\n")
+    std::string err;        // standard error, likewise
 };
 
 // Where the program's standard output goes.
 enum class OutputTo {
     File,        // a file of its own, read back into ToolResult::out
     ClosedPipe,  // a pipe whose reader has gone away
-    Full,        // a device that refuses every byte (/dev/full)
+    Full,        // a device that refuses every byte (/dev/full; POSIX only)
     ErrorFile,   // the same file as standard error, as with "> log 2>&1"
+    Terminal,    // a terminal, read back into ToolResult::out (POSIX only)
 };
+
+// Whether this system has what `to` needs.
+bool canRedirectTo(OutputTo to);
 
 struct RunOptions {
     std::string argv0 = "";  // empty: the program's path
     OutputTo stdoutTo = OutputTo::File;
     int timeoutSeconds = 20;
+    std::vector<std::string> environment = {};  // "NAME=value" set for the program
 };
+
+// Runs `program` with `args` (argv[1] onward) in `workDir` and collects its
+// output; a run that outlasts the timeout is killed.
+ToolResult runTool(const std::string& program, const std::vector<std::string>& args,
+                   const std::string& workDir, const RunOptions& options = {});
+
+// A UTF-8 path as the file system takes it.
+std::filesystem::path pathOf(const std::string& utf8);
 
 // A fresh empty directory, removed with everything in it on destruction.
 class ScratchDir {
@@ -48,10 +63,8 @@ class ScratchDir {
     std::string path_;
 };
 
-// Runs `program` with `args` (argv[1] onward) in `workDir` and collects its
-// output; a run that outlasts the timeout is killed.
-ToolResult runTool(const std::string& program, const std::vector<std::string>& args,
-                   const std::string& workDir, const RunOptions& options = {});
+// Makes a FIFO at `path`; false where the system has none (Windows).
+bool makeFifo(const std::string& path);
 
 // The folder of the real images made by other tools: $D88CUT_REALDATA, else
 // the shared folder beside the source tree; empty when neither exists.
@@ -62,7 +75,22 @@ std::string realDataDir();
 void writeSparseFile(const std::string& path, std::int64_t size,
                      const std::vector<std::pair<std::int64_t, std::vector<std::uint8_t>>>& pieces);
 
+// A sparse image of 4,563,398,928 bytes: disk 0 (a bare header of 2^31 - 4096
+// bytes), then disk 1 at 0x7FFFF000, whose track 0 lies 0x90000000 bytes on,
+// past 4 GiB, and holds one sector R1 N1 of farSectorBytes().
+inline constexpr std::int64_t kFarDiskStart = 0x7FFFF000;
+inline constexpr std::int64_t kFarTrackStart = kFarDiskStart + 0x90000000LL;
+void writeFarImage(const std::string& path);
+std::vector<std::uint8_t> farSectorBytes();
+
+// A device, which no image can be: /dev/zero, or NUL on Windows.
+extern const char* const kDeviceName;
+
 // The Shift_JIS (code page 932) bytes of a UTF-8 text.
 std::string cp932(const std::string& utf8);
+
+// Text a program wrote in text mode, with Windows line ends made "\n"; a bare
+// "\n" there is marked, so that a comparison with the expected text fails.
+std::string fromTextMode(std::string text);
 
 }  // namespace d88test

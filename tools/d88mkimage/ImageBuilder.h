@@ -106,6 +106,7 @@ DiskBuilder setDisk(SetDisk disk, int tracks = 160);
 void setDiskRange(SetDisk disk, int& first, int& last);
 
 Bytes concat(const std::vector<Bytes>& parts);
+// Paths are UTF-8.
 void writeFile(const std::string& path, const Bytes& bytes);
 Bytes readFile(const std::string& path);
 

@@ -1,0 +1,93 @@
+#include "Output.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdarg>
+#include <cstdio>
+
+#include "console/ConsoleText.h"
+
+namespace d88cut {
+
+namespace {
+
+using d88console::TextForm;
+
+TextForm outForm = TextForm::Bytes;
+TextForm errForm = TextForm::Bytes;
+
+// How printing to standard output first failed, if it has.
+enum class OutputState { Written, ReaderGone, Failed };
+OutputState standardOutputState = OutputState::Written;
+
+// Called right after each print to standard output, while the cause of a
+// failure is still known.
+void noteStandardOutputError() {
+    if (standardOutputState == OutputState::Written && std::ferror(stdout)) {
+        standardOutputState =
+            d88console::readerWentAway(errno) ? OutputState::ReaderGone : OutputState::Failed;
+    }
+}
+
+void print(std::FILE* stream, TextForm form, const messages::Message& message, std::va_list args) {
+    if (form == TextForm::Bytes) {
+        std::vfprintf(stream, message.cp932, args);
+        return;
+    }
+    // Shown on a console only: a longer line is cut short.
+    static char text[8192];
+    const int length = std::vsnprintf(text, sizeof text, message.utf8, args);
+    if (length > 0) {
+        const std::size_t shown = static_cast<std::size_t>(length) < sizeof text
+                                      ? static_cast<std::size_t>(length)
+                                      : sizeof text - 1;
+        if (!d88console::writeUtf8(stream, form, text, shown) && stream == stdout &&
+            standardOutputState == OutputState::Written) {
+            standardOutputState = OutputState::Failed;
+        }
+    }
+}
+
+}  // namespace
+
+void prepareStandardStreams() {
+#ifdef SIGPIPE
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
+#ifdef _WIN32
+    // Line buffering is full buffering there: write each message at once.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+#else
+    std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
+#endif
+    outForm = d88console::formOf(stdout);
+    errForm = d88console::formOf(stderr);
+}
+
+void printOut(messages::Message message, ...) {
+    std::va_list args;
+    va_start(args, message);
+    errno = 0;
+    print(stdout, outForm, message, args);
+    va_end(args);
+    noteStandardOutputError();
+}
+
+void printErr(messages::Message message, ...) {
+    std::va_list args;
+    va_start(args, message);
+    print(stderr, errForm, message, args);
+    va_end(args);
+}
+
+bool finishStandardOutput() {
+    errno = 0;
+    std::fflush(stdout);
+    noteStandardOutputError();
+    const OutputState state = standardOutputState;
+    standardOutputState = OutputState::Written;
+    std::clearerr(stdout);
+    return state != OutputState::Failed;
+}
+
+}  // namespace d88cut

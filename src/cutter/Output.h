@@ -1,0 +1,25 @@
+// Where d88cut's messages go: progress on standard output, problems on
+// standard error, each message one formatted print, in the form of text that
+// each stream takes (see d88console::TextForm).
+#pragma once
+
+#include "Messages.h"
+
+namespace d88cut {
+
+// Once, before anything is printed: decides each stream's form of text;
+// makes standard output line-buffered, so that a log taking both streams
+// holds the lines in the order they happened; and keeps a reader that stops
+// reading from ending the run (SIGPIPE is ignored). Without it, both streams
+// get the Shift_JIS bytes.
+void prepareStandardStreams();
+
+// printf of `message` to standard output and standard error.
+void printOut(messages::Message message, ...);
+void printErr(messages::Message message, ...);
+
+// Flushes standard output at the end of a run. False when something printed
+// there could not be written, unless only because its reader went away.
+bool finishStandardOutput();
+
+}  // namespace d88cut
