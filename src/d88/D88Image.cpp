@@ -25,6 +25,7 @@ void D88Image::clearSelection() {
 bool D88Image::open(const char* path) {
     lastOpenError = OpenError::None;
     window.clear();
+    memory.clear();
     if (path == nullptr) {
         file.close();
         numDisks = 0;
@@ -71,6 +72,7 @@ bool D88Image::selectDisk(std::int32_t index) {
         return false;
     }
     clearSelection();
+    memory.clear();
     if (index < 0 || index >= numDisks) {
         return false;
     }
@@ -89,40 +91,83 @@ void D88Image::setSectorRange(std::int32_t first, std::int32_t last) {
     lastSector = last;
 }
 
-RecordWalk D88Image::walkTrack(std::int32_t track, WalkRule rule) {
+WalkEnd D88Image::locateTrack(std::int32_t track, std::int64_t& start) const {
     if (!file.isOpen() || track < 0 || track >= kTrackCount) {
-        return RecordWalk(WalkEnd::Absent);
+        return WalkEnd::Absent;
     }
     const std::uint32_t offset = header.trackOffsets[track];
     if (offset == 0) {
-        return RecordWalk(WalkEnd::Absent);
+        return WalkEnd::Absent;
     }
     // A track may start at the disk's very end, but not beyond it.
     if (offset > header.diskSize) {
-        return RecordWalk(WalkEnd::BeyondDisk);
+        return WalkEnd::BeyondDisk;
     }
-    return RecordWalk(window, std::int64_t{diskOffset} + offset, rule);
+    start = std::int64_t{diskOffset} + offset;
+    return WalkEnd::Going;
+}
+
+RecordWalk D88Image::walkTrack(std::int32_t track, WalkRule rule) {
+    std::int64_t start = 0;
+    const WalkEnd located = locateTrack(track, start);
+    if (located != WalkEnd::Going) {
+        return RecordWalk(located);
+    }
+    return RecordWalk(window, start, rule);
+}
+
+void D88Image::rememberWalks(bool remember) {
+    remembering = remember;
+    memory.clear();
+}
+
+bool D88Image::findRecord(std::int64_t start, std::int32_t c, std::int32_t h, std::int32_t r,
+                          std::int32_t n, TrackRecord& found) {
+    if (const RememberedWalk* known = remembering ? memory.find(start) : nullptr) {
+        if (trackReadObserver != nullptr) {
+            trackReadObserver(start, false);
+        }
+        return known->find(c, h, r, n, found);
+    }
+    if (trackReadObserver != nullptr) {
+        trackReadObserver(start, true);
+    }
+    RememberedWalk* fresh = remembering ? &memory.prepare() : nullptr;
+    bool matched = false;
+    RecordWalk walk(window, start, WalkRule::Search);
+    for (TrackRecord record; walk.next(record);) {
+        // A count of 0 ends the search before the record's ID is looked at.
+        if (walk.end() == WalkEnd::CountZero) {
+            break;
+        }
+        if (!matched && record.header.hasId(c, h, r, n)) {
+            found = record;
+            matched = true;
+        }
+        if (fresh != nullptr && !fresh->add(record)) {
+            fresh = nullptr;  // too many IDs to remember: a plain search
+        }
+        if (matched && fresh == nullptr) {
+            return true;
+        }
+    }
+    if (fresh != nullptr) {
+        memory.keep(start);
+    }
+    return matched;
 }
 
 std::int32_t D88Image::readSector(std::int32_t track, std::int32_t c, std::int32_t h,
                                   std::int32_t r, std::int32_t n, std::uint8_t* dest,
                                   std::int32_t len) {
-    if (len < 0) {
+    std::int64_t start = 0;
+    TrackRecord record;
+    if (len < 0 || locateTrack(track, start) != WalkEnd::Going ||
+        !findRecord(start, c, h, r, n, record)) {
         return 0;
     }
-    RecordWalk walk = walkTrack(track, WalkRule::Search);
-    TrackRecord record;
-    while (walk.next(record)) {
-        // A count of 0 ends the search before the record's ID is looked at.
-        if (walk.end() == WalkEnd::CountZero) {
-            return 0;
-        }
-        if (record.header.hasId(c, h, r, n)) {
-            // Only the bytes the file really holds count as read.
-            return walk.readData(record, dest, len);
-        }
-    }
-    return 0;
+    // Only the bytes the file really holds count as read.
+    return copyRecordData(window, record, dest, len);
 }
 
 std::int32_t D88Image::readSectors(std::int32_t track, std::int32_t c, std::int32_t h,

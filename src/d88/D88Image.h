@@ -9,6 +9,7 @@
 #include "FileWindow.h"
 #include "ImageFile.h"
 #include "RecordWalk.h"
+#include "WalkMemory.h"
 
 namespace d88 {
 
@@ -60,10 +61,27 @@ class D88Image {
     // absent, or starts beyond the disk's size, gives a walk that has ended.
     RecordWalk walkTrack(std::int32_t track, WalkRule rule);
 
+    // Whether sector reads answer from what earlier walks of the same track
+    // found (the default), or walk the track anew each time: the results are
+    // the same, only the work differs.
+    void rememberWalks(bool remember);
+    // Told of every sector read on a track that is there: where the track
+    // starts, and whether it was walked rather than answered from memory.
+    // For measuring the reader; none by default.
+    using TrackReadObserver = void (*)(std::int64_t trackStart, bool walked);
+    void observeTrackReads(TrackReadObserver observer) { trackReadObserver = observer; }
+
   private:
     void clearSelection();
     // Fills the disk index from the headers.
     void indexDisks();
+    // File offset of the first record of `track`; false when it is not there
+    // to be read (see walkTrack).
+    WalkEnd locateTrack(std::int32_t track, std::int64_t& start) const;
+    // The first record with ID (c, h, r, n) that a sector search of the track
+    // at `start` meets. The track is walked to its end and remembered, once.
+    bool findRecord(std::int64_t start, std::int32_t c, std::int32_t h, std::int32_t r,
+                    std::int32_t n, TrackRecord& found);
 
     ImageFile file;
     OpenError lastOpenError = OpenError::None;
@@ -78,6 +96,9 @@ class D88Image {
     DiskHeader header = {};
     std::int32_t mediaCode = -1;
     FileWindow window{file};
+    WalkMemory memory;
+    bool remembering = true;
+    TrackReadObserver trackReadObserver = nullptr;
 };
 
 }  // namespace d88

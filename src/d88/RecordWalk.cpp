@@ -27,16 +27,16 @@ bool RecordWalk::next(TrackRecord& record) {
     return true;
 }
 
-std::int32_t RecordWalk::readData(const TrackRecord& record, std::uint8_t* dest,
-                                  std::int32_t count) {
+std::int32_t copyRecordData(FileWindow& window, const TrackRecord& record, std::uint8_t* dest,
+                            std::int32_t count) {
     if (count > record.header.dataLength) {
         count = record.header.dataLength;
     }
-    if (count <= 0 || window == nullptr) {
+    if (count <= 0) {
         return 0;
     }
     return static_cast<std::int32_t>(
-        window->copyAt(record.dataOffset, dest, static_cast<std::size_t>(count)));
+        window.copyAt(record.dataOffset, dest, static_cast<std::size_t>(count)));
 }
 
 }  // namespace d88

@@ -31,6 +31,11 @@ enum class WalkEnd {
 // without looking at that record's ID; a listing of IDs goes on past it.
 enum class WalkRule { Search, Listing };
 
+// Copies the first `count` bytes (at most the data length) of the data of
+// `record` into `dest`; returns how many of them the file really holds.
+std::int32_t copyRecordData(FileWindow& window, const TrackRecord& record, std::uint8_t* dest,
+                            std::int32_t count);
+
 class RecordWalk {
   public:
     // A walk over the records from file offset `start` on.
@@ -44,9 +49,10 @@ class RecordWalk {
     bool next(TrackRecord& record);
     WalkEnd end() const { return ended; }
 
-    // Copies the first `count` bytes (at most the data length) of the data of
-    // `record` into `dest`; returns how many of them the file really holds.
-    std::int32_t readData(const TrackRecord& record, std::uint8_t* dest, std::int32_t count);
+    // copyRecordData() for a record this walk returned; 0 for a walk that never began.
+    std::int32_t readData(const TrackRecord& record, std::uint8_t* dest, std::int32_t count) {
+        return window != nullptr ? copyRecordData(*window, record, dest, count) : 0;
+    }
 
   private:
     FileWindow* window = nullptr;

@@ -1,5 +1,7 @@
 #include "ImageRecipes.h"
 
+#include <algorithm>
+
 namespace d88mk {
 
 namespace {
@@ -75,6 +77,12 @@ std::vector<std::pair<std::string, Bytes>> seedImages() {
     seeds.emplace_back("counts", counts.build());
 
     seeds.emplace_back("hostile", hostileImage(8 * 1024));
+    // More sector IDs on one track than a reader keeps of a walk, and the same
+    // ID twice on tracks with many IDs and with few.
+    DiskBuilder manyIds;
+    manyIds.fillTrack(0, 0, 79, 0).addSector(0, 5, 0, Bytes(128, 0xA5));
+    manyIds.fillTrack(1, 0, 9, 0).addSector(1, 3, 0, Bytes(128, 0x5A));
+    seeds.emplace_back("many-ids", manyIds.build());
     return seeds;
 }
 
@@ -96,45 +104,46 @@ Bytes largeIndexImage() {
     return concat(disks);
 }
 
-Bytes hostileImage(std::size_t size) {
+namespace {
+
+// One disk recognised as a Program Disk, so that every run is tried, whose
+// tracks (all but track 1) lie in one walk of zero-length records with IDs no
+// run asks for: no record's position ever equals its count minus one, and no
+// count is 0, so every walk goes on to the end of the file. With `spread`,
+// track t starts at record t of the walk, else every track at its first.
+Bytes endlessWalkImage(std::size_t size, bool spread) {
     DiskBuilder builder;
     builder.setName("HOSTILE").setMedia(0x10);
-    // A Program Disk, so that every run is tried.
     builder.addRecord(1, makeRecord(0, 1, 1, 1, bytesWithSum(26825)));
-
-    // Zero-length records with IDs no run asks for; no record's position ever
-    // equals its count minus one, and no count is 0, so every walk goes on to
-    // the end of the file.
     Bytes walk;
     walk.reserve(size);
     for (std::size_t i = 0; walk.size() + 16 <= size; ++i) {
         const unsigned count = static_cast<unsigned>((i + 2) % 65535) + 1;
-        const std::uint8_t header[16] = {0xFF,
-                                         0xFF,
-                                         0xFF,
-                                         0xFF,
-                                         static_cast<std::uint8_t>(count & 0xFF),
-                                         static_cast<std::uint8_t>(count >> 8),
-                                         0,
-                                         0,
-                                         0,
-                                         0,
-                                         0,
-                                         0,
-                                         0,
-                                         0,
-                                         0,
-                                         0};
-        walk.insert(walk.end(), header, header + 16);
+        Bytes header(16, 0);
+        std::fill(header.begin(), header.begin() + 4, 0xFF);
+        header[4] = static_cast<std::uint8_t>(count & 0xFF);
+        header[5] = static_cast<std::uint8_t>(count >> 8);
+        walk.insert(walk.end(), header.begin(), header.end());
     }
     builder.appendTrackBytes(2, walk);
     const std::uint32_t walkStart = builder.trackStart(2);
     for (int track = 0; track < DiskBuilder::kTrackCount; ++track) {
         if (track != 1) {
-            builder.setTrackOffset(track, walkStart);
+            const std::uint32_t record = spread ? static_cast<std::uint32_t>(track) : 0;
+            builder.setTrackOffset(track, walkStart + 16 * record);
         }
     }
     return builder.build();
+}
+
+}  // namespace
+
+Bytes hostileImage(std::size_t size) {
+    return endlessWalkImage(size, false);
+}
+
+Bytes chainImage(std::size_t size) {
+    return endlessWalkImage(size, true);
 }
 
 }  // namespace d88mk

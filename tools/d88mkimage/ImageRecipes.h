@@ -26,4 +26,8 @@ Bytes largeIndexImage();
 // zero-length records that runs on to the end of a file of about `size` bytes.
 Bytes hostileImage(std::size_t size);
 
+// The same, but each of those tracks starts at a record of its own in that
+// one long walk, so that no two tracks share a start.
+Bytes chainImage(std::size_t size);
+
 }  // namespace d88mk

@@ -4,6 +4,7 @@
 //   d88mkimage seeds DIR          small and damaged images for seeding the fuzzers
 //   d88mkimage large OUT          64 high-density disks of the set
 //   d88mkimage hostile OUT BYTES  a disk whose record walks run on to the end of the file
+//   d88mkimage chain OUT BYTES    the same, each track starting at a record of its own
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -15,8 +16,10 @@
 namespace {
 
 int usage() {
-    std::fputs("usage: d88mkimage sample OUT | seeds DIR | large OUT | hostile OUT BYTES\n",
-               stderr);
+    std::fputs(
+        "usage: d88mkimage sample OUT | seeds DIR | large OUT | hostile OUT BYTES | "
+        "chain OUT BYTES\n",
+        stderr);
     return 2;
 }
 
@@ -33,6 +36,8 @@ int make(int argc, char** argv) {
         d88mk::writeFile(out, d88mk::largeIndexImage());
     } else if (mode == "hostile" && argc == 4) {
         d88mk::writeFile(out, d88mk::hostileImage(std::strtoull(argv[3], nullptr, 10)));
+    } else if (mode == "chain" && argc == 4) {
+        d88mk::writeFile(out, d88mk::chainImage(std::strtoull(argv[3], nullptr, 10)));
     } else {
         return usage();
     }
