@@ -31,7 +31,7 @@ bool OutputFile::create(const char* fileName, const d88::FileIdentity& image) {
     if (!d88::toWidePath(fileName, wide, d88::kWidePathCapacity)) {
         return false;
     }
-    // Not emptied yet: only once it is known not to be the image.
+    // Its old content stays until it is known not to be the image.
     const HANDLE file =
         CreateFileW(wide, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -40,12 +40,19 @@ bool OutputFile::create(const char* fileName, const d88::FileIdentity& image) {
     }
     handle = reinterpret_cast<std::intptr_t>(file);
     d88::FileFacts facts;
-    if (!d88::describeFile(handle, facts) || (facts.regular && facts.identity == image) ||
-        (facts.regular && !SetEndOfFile(file))) {
+    if (!d88::describeFile(handle, facts) || (facts.regular && facts.identity == image)) {
         close();
         return false;
     }
+    previousSize = facts.regular ? facts.size : 0;
     return true;
+}
+
+bool OutputFile::cutTo(std::size_t length) {
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(length);
+    return SetFilePointerEx(asHandle(handle), end, nullptr, FILE_BEGIN) &&
+           SetEndOfFile(asHandle(handle));
 }
 
 bool OutputFile::writeAndClose(const std::uint8_t* data, std::size_t length) {
@@ -58,6 +65,8 @@ bool OutputFile::writeAndClose(const std::uint8_t* data, std::size_t length) {
         written = WriteFile(asHandle(handle), data + done, asked, &put, nullptr) && put > 0;
         done += put;
     }
+    // A longer file of that name keeps none of its old bytes past the new ones.
+    written = written && (previousSize <= static_cast<std::int64_t>(length) || cutTo(length));
     const bool closed = close();
     return written && closed;
 }
@@ -75,23 +84,32 @@ bool OutputFile::close() {
 
 bool OutputFile::create(const char* fileName, const d88::FileIdentity& image) {
     close();
-    // Not truncated yet: the file is emptied only once it is known not to be
-    // the image. O_NONBLOCK makes a FIFO without a reader fail at once.
+    // Its old content stays until it is known not to be the image.
+    // O_NONBLOCK makes a FIFO without a reader fail at once.
     const int fd = ::open(fileName, O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) {
         return false;
     }
     handle = fd;
     d88::FileFacts facts;
-    const bool usable = d88::describeFile(handle, facts) && !(facts.identity == image) &&
-                        (!facts.regular || ftruncate(fd, 0) == 0);
-    // Writes wait as usual once the file is open.
-    const int flags = fcntl(fd, F_GETFL);
-    if (!usable || flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    if (!d88::describeFile(handle, facts) || facts.identity == image) {
         close();
         return false;
     }
+    previousSize = facts.regular ? facts.size : 0;
+    if (!facts.regular) {
+        // Writes to a FIFO or device wait as usual once it is open.
+        const int flags = fcntl(fd, F_GETFL);
+        if (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+            close();
+            return false;
+        }
+    }
     return true;
+}
+
+bool OutputFile::cutTo(std::size_t length) {
+    return ftruncate(static_cast<int>(handle), static_cast<off_t>(length)) == 0;
 }
 
 bool OutputFile::writeAndClose(const std::uint8_t* data, std::size_t length) {
@@ -105,6 +123,8 @@ bool OutputFile::writeAndClose(const std::uint8_t* data, std::size_t length) {
         written = put > 0;
         done += written ? static_cast<std::size_t>(put) : 0;
     }
+    // A longer file of that name keeps none of its old bytes past the new ones.
+    written = written && (previousSize <= static_cast<std::int64_t>(length) || cutTo(length));
     const bool closed = close();
     return written && closed;
 }

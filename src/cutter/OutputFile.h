@@ -16,19 +16,23 @@ class OutputFile {
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    // Opens `fileName` for writing, creating it or, when it is a regular
-    // file, emptying it. False, with nothing changed, when it cannot be
-    // opened without waiting (a FIFO with no reader) or when it is the file
-    // `image`, under whatever name or link.
+    // Opens `fileName` for writing, creating it when it is not there. False,
+    // with nothing changed, when it cannot be opened without waiting (a FIFO
+    // with no reader) or when it is the file `image`, under whatever name or
+    // link.
     bool create(const char* fileName, const d88::FileIdentity& image);
-    // Writes all `length` bytes and closes the file; false when either fails.
+    // Writes all `length` bytes from the start of the file, cuts off whatever
+    // an earlier file of that name held beyond them, and closes the file;
+    // false when any of it fails.
     bool writeAndClose(const std::uint8_t* data, std::size_t length);
 
   private:
     static constexpr std::intptr_t kNoHandle = -1;
     bool close();
+    bool cutTo(std::size_t length);
 
     std::intptr_t handle = kNoHandle;
+    std::int64_t previousSize = 0;  // what the file held when it was opened
 };
 
 }  // namespace d88cut
