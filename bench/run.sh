@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Measures d88cut on generated images against two floors: reading the image
 # once (cat) and writing the same files in the same order with nothing else
-# done (bench_min_writer); counts read and seek system calls per sector cut.
+# done (bench_min_writer); counts read and seek system calls per sector cut,
+# and the reader's walks of tracks against the distinct track starts it read
+# (bench_walk_count).
 # Prints a Markdown table. Any command that fails or is missing stops the
 # run with a message and a non-zero status: no number comes from a failed run.
 # Usage: bench/run.sh [BUILD_DIR]
@@ -22,12 +24,13 @@ done
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DD88CUT_BUILD_TESTS=OFF >/dev/null ||
     die "configuring $build failed"
-cmake --build "$build" -j2 --target d88cut d88mkimage bench_min_writer >/dev/null ||
+cmake --build "$build" -j2 --target d88cut d88mkimage bench_min_writer bench_walk_count >/dev/null ||
     die "building in $build failed"
 d88cut=$build/d88cut
 mkimage=$build/tools/d88mkimage
 writer=$build/bench/bench_min_writer
-for program in "$d88cut" "$mkimage" "$writer"; do
+walk_count=$build/bench/bench_walk_count
+for program in "$d88cut" "$mkimage" "$writer" "$walk_count"; do
     [ -x "$program" ] || die "$program was not built"
 done
 
@@ -39,6 +42,7 @@ mkdir -p "$images"
 "$mkimage" large "$images/large.d88" || die "d88mkimage large failed"
 "$mkimage" hostile "$images/hostile-8M.d88" $((8 * 1024 * 1024)) || die "d88mkimage hostile failed"
 "$mkimage" hostile "$images/hostile-64M.d88" $((64 * 1024 * 1024)) || die "d88mkimage hostile failed"
+"$mkimage" chain "$images/chain-64M.d88" $((64 * 1024 * 1024)) || die "d88mkimage chain failed"
 
 # Median wall time in milliseconds of `runs` runs of a command, each in a
 # fresh directory.
@@ -66,9 +70,9 @@ peak_kb() {
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.1f", a / b; else print "-" }'; }
 
-echo "| image | size | d88cut wall | cat floor (ratio) | writer floor (ratio) | d88cut peak memory | files, sectors cut | reads, seeks | per sector |"
-echo "|---|---|---|---|---|---|---|---|---|"
-for image in set large hostile-8M hostile-64M; do
+echo "| image | size | d88cut wall | cat floor (ratio) | writer floor (ratio) | d88cut peak memory | files, sectors cut | reads, seeks | walks, track starts read | per sector cut |"
+echo "|---|---|---|---|---|---|---|---|---|---|"
+for image in set large hostile-8M hostile-64M chain-64M; do
     file=$images/$image.d88
     out=$work/out-$image
     rm -rf "$out" && mkdir -p "$out"
@@ -98,13 +102,18 @@ for image in set large hostile-8M hostile-64M; do
         "$d88cut" "$file" -op >/dev/null 2>&1) || die "d88cut under strace failed on $image"
     reads=$(awk '$NF == "read" || $NF == "pread64" {n += $4} END {print n + 0}' "$work/strace")
     seeks=$(awk '$NF == "lseek" {n += $4} END {print n + 0}' "$work/strace")
+    rm -rf "$work/run" && mkdir -p "$work/run"
+    (cd "$work/run" && "$walk_count" "$file" -op >/dev/null 2>"$work/walks") ||
+        die "bench_walk_count failed on $image"
+    read -r walks starts < <(sed -n 's/^reader: [0-9]* \([0-9]*\) \([0-9]*\)$/\1 \2/p' "$work/walks")
+    [ -n "${starts:-}" ] || die "bench_walk_count reported nothing on $image"
     per_sector="-"
     if [ "$sectors" -gt 0 ]; then
-        per_sector=$(awk -v r="$reads" -v s="$seeks" -v n="$sectors" \
-            'BEGIN { printf "%.2f reads, %.2f seeks", r / n, s / n }')
+        per_sector=$(awk -v r="$reads" -v s="$seeks" -v w="$walks" -v n="$sectors" \
+            'BEGIN { printf "%.2f reads, %.2f seeks, %.2f walks", r / n, s / n, w / n }')
     fi
     size_mb=$(awk -v b="$(stat -c %s "$file")" 'BEGIN { printf "%.1f MB", b / 1048576 }')
     echo "| $image | $size_mb | ${wall} ms | ${cat_wall} ms ($(ratio "$wall" "$cat_wall")x) |" \
         "${writer_wall} ms ($(ratio "$wall" "$writer_wall")x) | ${peak} KB |" \
-        "${#writes[@]}, $sectors | $reads, $seeks | $per_sector |"
+        "${#writes[@]}, $sectors | $reads, $seeks | $walks, $starts | $per_sector |"
 done
