@@ -44,21 +44,19 @@ mkdir -p "$images"
 "$mkimage" hostile "$images/hostile-64M.d88" $((64 * 1024 * 1024)) || die "d88mkimage hostile failed"
 "$mkimage" chain "$images/chain-64M.d88" $((64 * 1024 * 1024)) || die "d88mkimage chain failed"
 
-# Median wall time in milliseconds of `runs` runs of a command, each in a
-# fresh directory.
-median_wall() {
+# Wall time in milliseconds of one run of a command in a fresh directory.
+wall_once() {
     local dir=$1
     shift
-    local times=() start end
-    for _ in $(seq "$runs"); do
-        rm -rf "$dir" && mkdir -p "$dir"
-        start=$EPOCHREALTIME
-        (cd "$dir" && "$@" >/dev/null 2>&1) || die "failed: $*"
-        end=$EPOCHREALTIME
-        times+=("$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.1f", (b - a) * 1000 }')")
-    done
-    printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'
+    local start end
+    rm -rf "$dir" && mkdir -p "$dir"
+    start=$EPOCHREALTIME
+    (cd "$dir" && "$@" >/dev/null 2>&1) || die "failed: $*"
+    end=$EPOCHREALTIME
+    awk -v a="$start" -v b="$end" 'BEGIN { printf "%.1f", (b - a) * 1000 }'
 }
+
+median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
 peak_kb() {
     local dir=$1
@@ -88,9 +86,17 @@ for image in set large hostile-8M hostile-64M chain-64M; do
     done < <(LC_ALL=C sed -n 's/^cutting \.\.\. //p' "$work/stdout")
     sectors=$(((bytes + 1023) / 1024))
 
-    wall=$(median_wall "$work/run" "$d88cut" "$file" -op)
-    cat_wall=$(median_wall "$work/run" sh -c "cat '$file' >/dev/null")
-    writer_wall=$(median_wall "$work/run" "$writer" ${writes[@]+"${writes[@]}"})
+    # The three take turns, so that whatever else the machine does weighs on
+    # each alike; the median of each is shown.
+    walls=() cat_walls=() writer_walls=()
+    for _ in $(seq "$runs"); do
+        walls+=("$(wall_once "$work/run" "$d88cut" "$file" -op)")
+        cat_walls+=("$(wall_once "$work/run" sh -c "cat '$file' >/dev/null")")
+        writer_walls+=("$(wall_once "$work/run" "$writer" ${writes[@]+"${writes[@]}"})")
+    done
+    wall=$(median "${walls[@]}")
+    cat_wall=$(median "${cat_walls[@]}")
+    writer_wall=$(median "${writer_walls[@]}")
     # The writer floor must have written what d88cut wrote.
     for write in ${writes[@]+"${writes[@]}"}; do
         [ -f "$work/run/${write%:*}" ] || die "the writer floor did not write ${write%:*}"
