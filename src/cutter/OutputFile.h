@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "d88/ImageFile.h"
+#include "d88/SystemFile.h"
 
 namespace d88cut {
 
@@ -27,11 +27,9 @@ class OutputFile {
     bool writeAndClose(const std::uint8_t* data, std::size_t length);
 
   private:
-    static constexpr std::intptr_t kNoHandle = -1;
     bool close();
-    bool cutTo(std::size_t length);
 
-    std::intptr_t handle = kNoHandle;
+    d88::os::Handle handle = d88::os::kNoHandle;
     std::int64_t previousSize = 0;  // what the file held when it was opened
 };
 
