@@ -1,4 +1,4 @@
-// The parts of ToolRun.h that speak to a POSIX system.
+// What ToolRun.h declares, as a POSIX system does it.
 #include <fcntl.h>
 #include <iconv.h>
 #include <pty.h>

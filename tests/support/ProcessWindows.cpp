@@ -1,4 +1,4 @@
-// The parts of ToolRun.h that speak to Windows.
+// What ToolRun.h declares, as Windows does it.
 #include <windows.h>
 
 #include <fstream>
