@@ -6,6 +6,7 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <iconv.h>
 #include <langinfo.h>
 #include <unistd.h>
 
@@ -14,6 +15,46 @@
 #endif
 
 namespace d88console {
+
+namespace {
+
+// Shift_JIS as code page 932 lays it out: ASCII, half-width katakana
+// 0xA1-0xDF, and pairs of a lead byte 0x81-0x9F or 0xE0-0xFC and a trail
+// byte 0x40-0x7E or 0x80-0xFC. The system's decoder then says which pairs are
+// characters; this check keeps the bytes it is lenient with (a lone 0x80, 0xA0
+// or 0xFD-0xFF) invalid on every system alike.
+bool hasShiftJisShape(const char* text, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte <= 0x7F || (byte >= 0xA1 && byte <= 0xDF)) {
+            continue;
+        }
+        const bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+        if (!lead || ++i == length) {
+            return false;
+        }
+        const auto trail = static_cast<unsigned char>(text[i]);
+        if (trail < 0x40 || trail == 0x7F || trail > 0xFC) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The system's decoder, on text of the right shape and length.
+bool decodeShiftJis(const char* text, std::size_t length, char* out, std::size_t room,
+                    std::size_t& written);
+
+}  // namespace
+
+bool shiftJisToUtf8(const char* text, std::size_t length, char* out, std::size_t room,
+                    std::size_t& written) {
+    written = 0;
+    if (length > kMaxShiftJisText || !hasShiftJisShape(text, length)) {
+        return false;
+    }
+    return length == 0 || decodeShiftJis(text, length, out, room, written);
+}
 
 #ifdef _WIN32
 
@@ -39,6 +80,35 @@ TextForm formOf(std::FILE* stream) {
     }
     return GetConsoleOutputCP() == kShiftJisCodePage ? TextForm::Bytes : TextForm::Console;
 }
+
+TextForm anyTextFormOf(std::FILE* stream) {
+    DWORD mode = 0;
+    return GetConsoleMode(handleOf(stream), &mode) ? TextForm::Console : TextForm::Bytes;
+}
+
+namespace {
+
+bool decodeShiftJis(const char* text, std::size_t length, char* out, std::size_t room,
+                    std::size_t& written) {
+    wchar_t wide[kMaxShiftJisText];
+    const int chars =
+        MultiByteToWideChar(kShiftJisCodePage, MB_ERR_INVALID_CHARS, text, static_cast<int>(length),
+                            wide, static_cast<int>(kMaxShiftJisText));
+    if (chars <= 0) {
+        return false;
+    }
+    const std::size_t most = 3 * kMaxShiftJisText;
+    const int bytes =
+        WideCharToMultiByte(CP_UTF8, 0, wide, chars, out,
+                            static_cast<int>(room < most ? room : most), nullptr, nullptr);
+    if (bytes <= 0) {
+        return false;
+    }
+    written = static_cast<std::size_t>(bytes);
+    return true;
+}
+
+}  // namespace
 
 bool writeUtf8(std::FILE* stream, TextForm form, const char* text, std::size_t length) {
     if (form != TextForm::Console) {
@@ -97,6 +167,34 @@ bool localeIsUtf8() {
 TextForm formOf(std::FILE* stream) {
     return isatty(fileno(stream)) && localeIsUtf8() ? TextForm::Utf8 : TextForm::Bytes;
 }
+
+TextForm anyTextFormOf(std::FILE* stream) {
+    return formOf(stream);
+}
+
+namespace {
+
+bool decodeShiftJis(const char* text, std::size_t length, char* out, std::size_t room,
+                    std::size_t& written) {
+    const iconv_t decoder = iconv_open("UTF-8", "CP932");
+    if (decoder == reinterpret_cast<iconv_t>(-1)) {
+        return false;
+    }
+    // iconv takes the input as char** though it never writes to it.
+    char* in = const_cast<char*>(text);
+    std::size_t inLeft = length;
+    char* to = out;
+    std::size_t outLeft = room;
+    const std::size_t result = iconv(decoder, &in, &inLeft, &to, &outLeft);
+    iconv_close(decoder);
+    if (result == static_cast<std::size_t>(-1) || inLeft != 0) {
+        return false;
+    }
+    written = room - outLeft;
+    return true;
+}
+
+}  // namespace
 
 bool writeUtf8(std::FILE* stream, TextForm, const char* text, std::size_t length) {
     return std::fwrite(text, 1, length, stream) == length;

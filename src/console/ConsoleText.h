@@ -19,6 +19,20 @@ enum class TextForm {
 // POSIX terminal, the character set of the user's locale.
 TextForm formOf(std::FILE* stream);
 
+// The form for text in any script, which Shift_JIS bytes may not hold: as
+// formOf(), but every Windows console, whatever its code page, is Console.
+TextForm anyTextFormOf(std::FILE* stream);
+
+inline constexpr std::size_t kMaxShiftJisText = 256;
+
+// Decodes `length` bytes of Shift_JIS (code page 932) text into UTF-8 at
+// `out`, which has room for `room` bytes (3 per byte of text is always
+// enough), and stores the number of bytes written in `written`. False when
+// the text is not valid Shift_JIS, is longer than kMaxShiftJisText bytes or
+// does not fit; `out` then holds nothing to be used.
+bool shiftJisToUtf8(const char* text, std::size_t length, char* out, std::size_t room,
+                    std::size_t& written);
+
 // Writes `length` bytes of UTF-8 text to `stream`, whose form is Utf8 or
 // Console; false when it could not be written.
 bool writeUtf8(std::FILE* stream, TextForm form, const char* text, std::size_t length);
