@@ -257,12 +257,12 @@ TEST(D88Info, VerboseListsEveryRecordOfEveryPresentTrack) {
         .setTrackOffset(4, 2273);
     const std::string listing =
         "  track 0 (C0 H0) at 0x000002B0: 2 records\n"
-        "      C   H   R   N count  dens  del stat length  data\n"
-        "      0   0   1   1     2  0x40 0x10 0xB0    256  0x000002C0\n"
-        "      0   0   2   1     2  0x00 0x00 0x00    256  0x000003D0\n"
+        "      C   H   R   N count length  data        density mark     status\n"
+        "      0   0   1   1     2    256  0x000002C0  single  deleted  data CRC error\n"
+        "      0   0   2   1     2    256  0x000003D0  double  -        normal\n"
         "  track 3 (C1 H1) at 0x000004D0: 1 record\n"
-        "      C   H   R   N count  dens  del stat length  data\n"
-        "      7   0   9   3     1  0x00 0x00 0x00   1024  0x000004E0\n"
+        "      C   H   R   N count length  data        density mark     status\n"
+        "      7   0   9   3     1   1024  0x000004E0  double  -        normal\n"
         "  track 4 (C2 H0): beyond the disk, not read\n";
     const ToolResult run = info(disk.build(), {"-v"});
     EXPECT_EQ(run.exitStatus, 0);
@@ -270,6 +270,79 @@ TEST(D88Info, VerboseListsEveryRecordOfEveryPresentTrack) {
     ASSERT_NE(start, std::string::npos) << run.out;
     EXPECT_EQ(run.out.substr(start), listing);
     EXPECT_EQ(info(disk.build()).out.find("  track 0 ("), std::string::npos);
+}
+
+// Each record's density, deleted-data mark and status in words, and each
+// disk's count of the records that are not plainly normal.
+TEST(D88Info, NamesDensityMarksAndStatusInWords) {
+    const struct {
+        std::uint8_t density;
+        std::uint8_t deleted;
+        std::uint8_t status;
+        std::string words;  // the listing's last three columns
+    } records[] = {
+        {0x00, 0x00, 0x00, "double  -        normal"},
+        {0x40, 0x00, 0x00, "single  -        normal"},
+        {0x01, 0x00, 0x00, "high    -        normal"},
+        {0x20, 0x00, 0x00, "0x20    -        normal"},
+        {0x00, 0x10, 0x10, "double  deleted  normal, deleted data"},
+        {0x00, 0x10, 0x00, "double  deleted  normal"},
+        {0x00, 0x00, 0x10, "double  -        normal, deleted data"},
+        {0x00, 0x01, 0x00, "double  0x01     normal"},
+        {0x00, 0x00, 0xA0, "double  -        ID CRC error"},
+        {0x40, 0x00, 0xB0, "single  -        data CRC error"},
+        {0x00, 0x00, 0xE0, "double  -        no address mark"},
+        {0x00, 0x00, 0xF0, "double  -        no data mark"},
+        {0x00, 0x00, 0x01, "double  -        0x01"},
+    };
+    DiskBuilder disk;
+    Lines listing;
+    int r = 0;
+    for (const auto& c : records) {
+        Record marked = record(0, 0, ++r, 0, Bytes(128, 0));
+        marked.density = c.density;
+        marked.deleted = c.deleted;
+        marked.status = c.status;
+        disk.addRecord(0, marked);
+        char id[64];
+        std::snprintf(id, sizeof id, "      0   0 %3d   0    13    128  0x%08X  ", r,
+                      688 + 16 + (r - 1) * 144);
+        listing.push_back(id + c.words);
+    }
+    const ToolResult run = info(disk.build(), {"-v"});
+    EXPECT_EQ(linesStarting(run.out, {"      0   0"}), listing);
+
+    // The counts, on each disk of its own; none at all for a normal disk.
+    const struct {
+        std::vector<std::uint8_t> deleted;
+        std::vector<std::uint8_t> status;
+        Lines expected;
+    } disks[] = {
+        {{0x00, 0x00}, {0x00, 0x00}, {}},
+        {{0x10, 0x00},
+         {0x00, 0xB0},
+         {"  status: 1 record with a CRC error, 1 record with a deleted mark"}},
+        {{0x00, 0x00, 0x00}, {0xA0, 0xB0, 0xB0}, {"  status: 3 records with a CRC error"}},
+        {{0x10, 0x00, 0x00}, {0x10, 0x10, 0x00}, {"  status: 2 records with a deleted mark"}},
+        {{0x00, 0x01, 0x00}, {0xE0, 0xF0, 0x44}, {"  status: 3 records with another status"}},
+        {{0x10, 0x00, 0x00},
+         {0x00, 0xE0, 0xA0},
+         {"  status: 1 record with a CRC error, 1 record with a deleted mark, 1 record with "
+          "another "
+          "status"}},
+    };
+    for (const auto& c : disks) {
+        DiskBuilder counted;
+        for (std::size_t i = 0; i < c.status.size(); ++i) {
+            // Records on two tracks count alike.
+            Record marked = record(0, static_cast<int>(i % 2), static_cast<int>(i) + 1, 0, {});
+            marked.deleted = c.deleted[i];
+            marked.status = c.status[i];
+            counted.addRecord(static_cast<int>(i % 2), marked);
+        }
+        EXPECT_EQ(linesStarting(info(counted.build()).out, {"  status"}), c.expected)
+            << c.expected.size();
+    }
 }
 
 TEST(D88Info, DumpsTheSectorD88CutFindsOnEachDisk) {

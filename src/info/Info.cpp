@@ -8,6 +8,7 @@
 #include "HexDump.h"
 #include "InfoOptions.h"
 #include "RecordListing.h"
+#include "RecordStatus.h"
 #include "TrackLayout.h"
 #include "TrackProblems.h"
 #include "TrackWalk.h"
@@ -57,6 +58,7 @@ void showDisk(InfoRun& run, int index) {
     printIdentification(out, run.image, run.scratch.data());
     walkDisk(run.image, start, *run.walks);
     printTrackLayout(out, *run.walks);
+    printRecordCounts(out, *run.walks);
     printTrackProblems(out, *run.walks, start, header.diskSize);
     if (run.options.verbose) {
         printRecordListing(out, *run.walks);

@@ -1,19 +1,22 @@
 #include "RecordListing.h"
 
+#include "RecordStatus.h"
+
 namespace d88info {
 
 namespace {
 
-constexpr char kColumns[] = "      C   H   R   N count  dens  del stat length  data\n";
+constexpr char kColumns[] =
+    "      C   H   R   N count length  data        density mark     status\n";
 
 void printRecord(std::FILE* out, const d88::TrackRecord& record) {
     const d88::SectorHeader& h = record.header;
-    std::fprintf(out, "    %3u %3u %3u %3u %5u  0x%02X 0x%02X 0x%02X %6u  0x%08llX\n",
+    std::fprintf(out, "    %3u %3u %3u %3u %5u %6u  0x%08llX  %-7s %-8s %s\n",
                  static_cast<unsigned>(h.c), static_cast<unsigned>(h.h), static_cast<unsigned>(h.r),
                  static_cast<unsigned>(h.n), static_cast<unsigned>(h.sectorCount),
-                 static_cast<unsigned>(h.density), static_cast<unsigned>(h.deleted),
-                 static_cast<unsigned>(h.status), static_cast<unsigned>(h.dataLength),
-                 static_cast<unsigned long long>(record.dataOffset));
+                 static_cast<unsigned>(h.dataLength),
+                 static_cast<unsigned long long>(record.dataOffset), densityText(h.density).c_str(),
+                 deletedText(h.deleted).c_str(), statusText(h.status).c_str());
 }
 
 void printTrack(std::FILE* out, const TrackWalk& walk) {
