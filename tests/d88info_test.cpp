@@ -194,6 +194,17 @@ TEST(D88Info, ShowsDamagedTracksAsFarAsTheyGoAndNamesTheProblem) {
     cutShort.resize(cutShort.size() - 156);
     DiskBuilder pastEnd = smallDisk();
     pastEnd.setDiskSize(1222);
+    // Tracks 0-9 of two sectors, the file cut 100 bytes into track 3's second
+    // sector: the tracks after it are all cut off alike.
+    DiskBuilder tenTracks;
+    for (int track = 0; track < 10; ++track) {
+        tenTracks.fillTrack(track, 1, 2, 1);
+    }
+    Bytes truncated = tenTracks.build();
+    truncated.resize(tenTracks.trackStart(3) + 272 + 16 + 100);
+    // Tracks 1 and 2 beyond the disk at the same offset, track 3 at another.
+    DiskBuilder beyond = smallDisk();
+    beyond.setTrackOffset(1, 5000).setTrackOffset(2, 5000).setTrackOffset(3, 6000);
     // Counts that never end the walk: 257 records without data, 16 bytes each.
     DiskBuilder endless;
     for (int i = 0; i < 257; ++i) {
@@ -224,6 +235,18 @@ TEST(D88Info, ShowsDamagedTracksAsFarAsTheyGoAndNamesTheProblem) {
           "disk 1 at offset 0x000004D0: 1776 bytes, the file holds only 1620",
           "  layout: tracks 0-1: 2 x R1-2 N1",
           "  problem: track 1: record 1 cut off by the end of the file (100 of 256 data bytes)"}},
+        {"tracks cut off alike by the end of the file",
+         truncated,
+         {"disk 0 at offset 0x00000000: 6128 bytes, the file holds only 2708",
+          "  layout: tracks 0-3: 2 x R1-2 N1; tracks 4-9: no records",
+          "  problem: track 3: record 1 cut off by the end of the file (100 of 256 data bytes)",
+          "  problem: tracks 4-9 (6 tracks): record 0 cut off by the end of the file (header)"}},
+        {"tracks beyond the disk",
+         beyond.build(),
+         {"disk 0 at offset 0x00000000: 1232 bytes, whole",
+          "  layout: track 0: 2 x R1-2 N1; tracks 1-3: beyond the disk",
+          "  problem: tracks 1-2 (2 tracks): offset 5000 is beyond the disk (1232 bytes), not read",
+          "  problem: track 3: offset 6000 is beyond the disk (1232 bytes), not read"}},
         {"record past the disk's end",
          pastEnd.build(),
          {"disk 0 at offset 0x00000000: 1222 bytes, whole", "  layout: track 0: 2 x R1-2 N1",
@@ -460,6 +483,17 @@ TEST(D88Info, ShowsRealImagesMadeByOtherTools) {
     EXPECT_EQ(linesStarting(run.out, {"  media", "  kind"}),
               (Lines{"  media: 2D (0x00)", "  kind: not recognised", "  media: 2D (0x00)",
                      "  kind: not recognised"}));
+
+    // Cut short in track 45: the tracks after it alike make one line.
+    const Bytes huBasic = d88mk::readFile(dir + "HuBASIC_Format_2D.d88");
+    const ToolResult cut = info(Bytes(huBasic.begin(), huBasic.begin() + 200000));
+    EXPECT_EQ(linesStarting(cut.out, {"  layout", "  geometry", "  problem"}),
+              (Lines{"  layout: tracks 0-44: 16 x R1-16 N1; track 45: 13 x R1-13 N1; tracks 46-79: "
+                     "no records",
+                     "  problem: track 45: record 12 cut off by the end of the file (192 of 256 "
+                     "data bytes)",
+                     "  problem: tracks 46-79 (34 tracks): record 0 cut off by the end of the file "
+                     "(header)"}));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "DiskSummary.h"
@@ -57,9 +58,10 @@ void showDisk(InfoRun& run, int index) {
     printDiskHeading(out, index, start, header, run.image.fileSize());
     printIdentification(out, run.image, run.scratch.data());
     walkDisk(run.image, start, *run.walks);
+    const std::vector<std::string> problems = findTrackProblems(*run.walks, start, header.diskSize);
     printTrackLayout(out, *run.walks);
     printRecordCounts(out, *run.walks);
-    printTrackProblems(out, *run.walks, start, header.diskSize);
+    printTrackProblems(out, problems);
     if (run.options.verbose) {
         printRecordListing(out, *run.walks);
     }

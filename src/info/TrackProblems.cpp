@@ -1,74 +1,122 @@
 #include "TrackProblems.h"
 
+#include <algorithm>
+
 namespace d88info {
 
 namespace {
 
-// Every problem line starts the same way; the caller writes the rest.
-std::FILE* problemLine(std::FILE* out, const TrackWalk& walk) {
-    std::fprintf(out, "  problem: track %d: ", walk.track);
-    return out;
-}
+// The problems of one track, each without the track's number.
+using Problems = std::vector<std::string>;
+
+// Room for the longest problem text.
+constexpr std::size_t kTextRoom = 160;
 
 // The first record whose sector count differs from record 0's.
-void checkCounts(std::FILE* out, const TrackWalk& walk) {
+void checkCounts(Problems& problems, const TrackWalk& walk) {
     for (std::size_t i = 1; i < walk.records.size(); ++i) {
         const unsigned first = walk.records[0].header.sectorCount;
         const unsigned count = walk.records[i].header.sectorCount;
         if (count != first) {
-            std::fprintf(problemLine(out, walk),
-                         "sector counts disagree (record 0 says %u, record %zu says %u)\n", first,
-                         i, count);
+            char text[kTextRoom];
+            std::snprintf(text, sizeof text,
+                          "sector counts disagree (record 0 says %u, record %zu says %u)", first, i,
+                          count);
+            problems.emplace_back(text);
             return;
         }
     }
 }
 
 // The first record whose data ends past the disk's last byte.
-void checkDiskEnd(std::FILE* out, const TrackWalk& walk, std::int64_t diskEnd) {
+void checkDiskEnd(Problems& problems, const TrackWalk& walk, std::int64_t diskEnd) {
     for (std::size_t i = 0; i < walk.records.size(); ++i) {
         const d88::TrackRecord& record = walk.records[i];
         if (record.dataOffset + record.header.dataLength > diskEnd) {
-            std::fprintf(problemLine(out, walk), "record %zu runs past the end of the disk\n", i);
+            problems.push_back("record " + std::to_string(i) + " runs past the end of the disk");
             return;
         }
     }
 }
 
 // How the walk ended, where that is a problem.
-void checkEnd(std::FILE* out, const TrackWalk& walk, std::uint32_t diskSize) {
+void checkEnd(Problems& problems, const TrackWalk& walk, std::uint32_t diskSize) {
     const std::size_t last = walk.records.empty() ? 0 : walk.records.size() - 1;
+    char text[kTextRoom];
     if (walk.end == d88::WalkEnd::BeyondDisk) {
-        std::fprintf(
-            problemLine(out, walk), "offset %lu is beyond the disk (%lu bytes), not read\n",
-            static_cast<unsigned long>(walk.tableOffset), static_cast<unsigned long>(diskSize));
+        std::snprintf(text, sizeof text, "offset %lu is beyond the disk (%lu bytes), not read",
+                      static_cast<unsigned long>(walk.tableOffset),
+                      static_cast<unsigned long>(diskSize));
     } else if (walk.end == d88::WalkEnd::CountZero) {
-        std::fprintf(problemLine(out, walk),
-                     "record %zu has sector count 0, the track ends there\n", last);
+        std::snprintf(text, sizeof text, "record %zu has sector count 0, the track ends there",
+                      last);
     } else if (walk.dataCutOff()) {
-        std::fprintf(problemLine(out, walk),
-                     "record %zu cut off by the end of the file (%lld of %u data bytes)\n", last,
-                     static_cast<long long>(walk.records[last].dataInFile),
-                     static_cast<unsigned>(walk.records[last].header.dataLength));
+        std::snprintf(text, sizeof text,
+                      "record %zu cut off by the end of the file (%lld of %u data bytes)", last,
+                      static_cast<long long>(walk.records[last].dataInFile),
+                      static_cast<unsigned>(walk.records[last].header.dataLength));
     } else if (walk.end == d88::WalkEnd::FileEnded) {
-        std::fprintf(problemLine(out, walk), "record %zu cut off by the end of the file (header)\n",
-                     walk.records.size());
+        std::snprintf(text, sizeof text, "record %zu cut off by the end of the file (header)",
+                      walk.records.size());
     } else if (walk.capped) {
-        std::fprintf(problemLine(out, walk),
-                     "the sector counts ask for more than %zu records, shown up to there\n",
-                     kMaxRecordsPerTrack);
+        std::snprintf(text, sizeof text,
+                      "the sector counts ask for more than %zu records, shown up to there",
+                      kMaxRecordsPerTrack);
+    } else {
+        return;
     }
+    problems.emplace_back(text);
+}
+
+// One problem over the neighbouring tracks first..last.
+struct ProblemRun {
+    int first;
+    int last;
+    std::string text;
+};
+
+std::string describe(const ProblemRun& run) {
+    if (run.first == run.last) {
+        return "track " + std::to_string(run.first) + ": " + run.text;
+    }
+    return "tracks " + std::to_string(run.first) + '-' + std::to_string(run.last) + " (" +
+           std::to_string(run.last - run.first + 1) + " tracks): " + run.text;
 }
 
 }  // namespace
 
-void printTrackProblems(std::FILE* out, const DiskWalk& walks, std::int64_t diskStart,
-                        std::uint32_t diskSize) {
+std::vector<std::string> findTrackProblems(const DiskWalk& walks, std::int64_t diskStart,
+                                           std::uint32_t diskSize) {
     const std::int64_t diskEnd = diskStart + diskSize;
+    std::vector<ProblemRun> runs;
     for (const TrackWalk& walk : walks) {
-        checkCounts(out, walk);
-        checkDiskEnd(out, walk, diskEnd);
-        checkEnd(out, walk, diskSize);
+        Problems problems;
+        checkCounts(problems, walk);
+        checkDiskEnd(problems, walk, diskEnd);
+        checkEnd(problems, walk, diskSize);
+        for (std::string& text : problems) {
+            // A run goes on when the track before had the same problem.
+            auto run = std::find_if(runs.begin(), runs.end(), [&](const ProblemRun& r) {
+                return r.last == walk.track - 1 && r.text == text;
+            });
+            if (run != runs.end()) {
+                run->last = walk.track;
+            } else {
+                runs.push_back({walk.track, walk.track, std::move(text)});
+            }
+        }
+    }
+    // In the order of each run's first track; runs are made in that order.
+    std::vector<std::string> lines;
+    for (const ProblemRun& run : runs) {
+        lines.push_back(describe(run));
+    }
+    return lines;
+}
+
+void printTrackProblems(std::FILE* out, const std::vector<std::string>& problems) {
+    for (const std::string& problem : problems) {
+        std::fprintf(out, "  problem: %s\n", problem.c_str());
     }
 }
 
