@@ -157,6 +157,31 @@ TEST(D88Info, SummarisesNeighbouringTracksThatHoldTheSameSectors) {
         }
         mixed.addSector(track, 9, 3, Bytes(1024, 0)).addSector(track, 1, 1, Bytes(256, 0));
     }
+    // Two sides of two cylinders, each track's sectors stored interleaved.
+    DiskBuilder interleaved;
+    for (int track = 0; track < 4; ++track) {
+        for (int r : {1, 3, 5, 2, 4, 6}) {
+            interleaved.addSector(track, r, 1, Bytes(256, 0));
+        }
+    }
+    // One side only: the even track indexes, H 0.
+    DiskBuilder oneSide;
+    oneSide.fillTrack(0, 1, 2, 3).fillTrack(2, 1, 2, 3).fillTrack(4, 1, 2, 3);
+    // Regular but for one thing each.
+    DiskBuilder shortTrack;
+    shortTrack.fillTrack(0, 1, 4, 1)
+        .fillTrack(1, 1, 4, 1)
+        .fillTrack(2, 1, 3, 1)
+        .fillTrack(3, 1, 4, 1);
+    DiskBuilder missingTrack;
+    missingTrack.fillTrack(0, 1, 4, 1).fillTrack(1, 1, 4, 1).fillTrack(3, 1, 4, 1);
+    DiskBuilder otherCylinder;
+    otherCylinder.fillTrack(0, 1, 2, 1).addRecord(1, record(5, 1, 1, 1, Bytes(256, 0)));
+    otherCylinder.addRecord(1, record(5, 1, 2, 1, Bytes(256, 0)));
+    DiskBuilder shortData;
+    shortData.fillTrack(0, 1, 1, 1).addSector(0, 2, 1, Bytes(255, 0));
+    DiskBuilder twice;
+    twice.fillTrack(0, 1, 2, 0).addSector(0, 2, 0, Bytes(128, 0));
     const struct {
         DiskBuilder disk;
         Lines expected;
@@ -164,13 +189,33 @@ TEST(D88Info, SummarisesNeighbouringTracksThatHoldTheSameSectors) {
         {gaps,
          {"  tracks: 3 of 164 present",
           "  layout: track 0: 16 x R1-16 N1; tracks 2-3: 5 x R0-4 N3"}},
+        {interleaved,
+         {"  tracks: 4 of 164 present", "  layout: tracks 0-3: 6 x N1, order 1 3 5 2 4 6",
+          "  geometry: 2 cylinders x 2 heads x 6 sectors x 256 bytes = 6144 bytes"}},
+        {oneSide,
+         {"  tracks: 3 of 164 present",
+          "  layout: track 0: 2 x R1-2 N3; track 2: 2 x R1-2 N3; track 4: 2 x R1-2 N3",
+          "  geometry: 3 cylinders x 1 head x 2 sectors x 1024 bytes = 6144 bytes"}},
+        {smallDisk(),
+         {"  tracks: 1 of 164 present", "  layout: track 0: 2 x R1-2 N1",
+          "  geometry: 1 cylinder x 1 head x 2 sectors x 256 bytes = 512 bytes"}},
+        {shortTrack,
+         {"  tracks: 4 of 164 present",
+          "  layout: tracks 0-1: 4 x R1-4 N1; track 2: 3 x R1-3 N1; track 3: 4 x R1-4 N1"}},
+        {missingTrack,
+         {"  tracks: 3 of 164 present", "  layout: tracks 0-1: 4 x R1-4 N1; track 3: 4 x R1-4 N1"}},
+        {otherCylinder, {"  tracks: 2 of 164 present", "  layout: tracks 0-1: 2 x R1-2 N1"}},
+        {shortData, {"  tracks: 1 of 164 present", "  layout: track 0: 2 x R1-2 N1"}},
+        {twice, {"  tracks: 1 of 164 present", "  layout: track 0: 3 x R1-2 N0"}},
         {mixed,
          {"  tracks: 3 of 164 present",
-          "  layout: tracks 5-6: 4 x R1-3 N1 + 1 x R9 N3; track 163: 4 x R1-3 N1 + 1 x R9 N3"}},
+          "  layout: tracks 5-6: 4 x R1-3 N1 + 1 x R9 N3, order 3 1 2 9 1; track 163: 4 x R1-3 N1 "
+          "+ 1 x R9 N3, order 3 1 2 9 1"}},
         {DiskBuilder(), {"  tracks: 0 of 164 present"}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(linesStarting(info(c.disk.build()).out, {"  tracks", "  layout"}), c.expected);
+        EXPECT_EQ(linesStarting(info(c.disk.build()).out, {"  tracks", "  layout", "  geometry"}),
+                  c.expected);
     }
 }
 
@@ -232,6 +277,7 @@ TEST(D88Info, ShowsDamagedTracksAsFarAsTheyGoAndNamesTheProblem) {
         {"file cut off inside the second disk",
          cutShort,
          {"disk 0 at offset 0x00000000: 1232 bytes, whole", "  layout: track 0: 2 x R1-2 N1",
+          "  geometry: 1 cylinder x 1 head x 2 sectors x 256 bytes = 512 bytes",
           "disk 1 at offset 0x000004D0: 1776 bytes, the file holds only 1620",
           "  layout: tracks 0-1: 2 x R1-2 N1",
           "  problem: track 1: record 1 cut off by the end of the file (100 of 256 data bytes)"}},
@@ -260,7 +306,9 @@ TEST(D88Info, ShowsDamagedTracksAsFarAsTheyGoAndNamesTheProblem) {
     for (const auto& c : cases) {
         const ToolResult run = info(c.image, {"-v", "-x", "0,2,1"});
         EXPECT_EQ(run.exitStatus, 0) << c.name;
-        EXPECT_EQ(linesStarting(run.out, {"disk", "  layout", "  problem"}), c.expected) << c.name;
+        EXPECT_EQ(linesStarting(run.out, {"disk", "  layout", "  geometry", "  problem"}),
+                  c.expected)
+            << c.name;
     }
     // d88cut's search stops where the counts end the walk: R3 cannot be found.
     EXPECT_EQ(linesStarting(info(counts.build(), {"-x", "0,3,1"}).out, {"  sector"}),
@@ -471,14 +519,19 @@ TEST(D88Info, ShowsRealImagesMadeByOtherTools) {
         info(d88mk::concat({d88mk::readFile(dir + "HuBASIC_Format_2D.d88"),
                             d88mk::readFile(dir + "CPM_Format_2D_turboCPM_X1turbo.d88")}));
     EXPECT_EQ(run.exitStatus, 0);
-    const Lines expected = {"image: 697696 bytes, 2 disks",
-                            "disk 0 at offset 0x00000000: 348848 bytes, whole",
-                            "  name: \"by_github_ORYZAP\"",
-                            "  layout: tracks 0-79: 16 x R1-16 N1",
-                            "disk 1 at offset 0x000552B0: 348848 bytes, whole",
-                            "  name: \"\"",
-                            "  layout: tracks 0-79: 16 x R1-16 N1"};
-    EXPECT_EQ(linesStarting(run.out, {"image", "disk", "  name", "  layout", "  problem"}),
+    const Lines expected = {
+        "image: 697696 bytes, 2 disks",
+        "disk 0 at offset 0x00000000: 348848 bytes, whole",
+        "  name: \"by_github_ORYZAP\"",
+        "  layout: tracks 0-79: 16 x R1-16 N1",
+        "  geometry: 40 cylinders x 2 heads x 16 sectors x 256 bytes = 327680 bytes",
+        "disk 1 at offset 0x000552B0: 348848 bytes, whole",
+        "  name: \"\"",
+        "  layout: tracks 0-3: 16 x R1-16 N1; tracks 4-79: 16 x N1, order 1 14 11 8 5 2 "
+        "15 12 9 6 3 16 13 10 7 4",
+        "  geometry: 40 cylinders x 2 heads x 16 sectors x 256 bytes = 327680 bytes"};
+    EXPECT_EQ(linesStarting(run.out, {"image", "disk", "  name", "  layout", "  geometry",
+                                      "  problem", "  status"}),
               expected);
     EXPECT_EQ(linesStarting(run.out, {"  media", "  kind"}),
               (Lines{"  media: 2D (0x00)", "  kind: not recognised", "  media: 2D (0x00)",

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "DiskGeometry.h"
 #include "DiskSummary.h"
 #include "HexDump.h"
 #include "InfoOptions.h"
@@ -60,6 +61,9 @@ void showDisk(InfoRun& run, int index) {
     walkDisk(run.image, start, *run.walks);
     const std::vector<std::string> problems = findTrackProblems(*run.walks, start, header.diskSize);
     printTrackLayout(out, *run.walks);
+    if (problems.empty()) {
+        printGeometry(out, *run.walks);
+    }
     printRecordCounts(out, *run.walks);
     printTrackProblems(out, problems);
     if (run.options.verbose) {

@@ -57,15 +57,32 @@ std::string trackContents(const TrackWalk& walk) {
         }
         group->second.push_back(record.header.r);
     }
+    // The physical order, where it is not ascending, lists the numbers
+    // themselves, so a track of one size code needs no ranges besides.
+    std::string order;
+    const auto& records = walk.records;
+    const bool ascending = std::is_sorted(records.begin(), records.end(),
+                                          [](const d88::TrackRecord& a, const d88::TrackRecord& b) {
+                                              return a.header.r < b.header.r;
+                                          });
+    if (!ascending) {
+        order = ", order";
+        for (const d88::TrackRecord& record : records) {
+            order += ' ' + std::to_string(record.header.r);
+        }
+    }
     std::string text;
     for (const auto& [n, numbers] : bySizeCode) {
         if (!text.empty()) {
             text += " + ";
         }
-        text +=
-            std::to_string(numbers.size()) + " x R" + rangesOf(numbers) + " N" + std::to_string(n);
+        text += std::to_string(numbers.size()) + " x ";
+        if (ascending || bySizeCode.size() > 1) {
+            text += 'R' + rangesOf(numbers) + ' ';
+        }
+        text += 'N' + std::to_string(n);
     }
-    return text;
+    return text + order;
 }
 
 void printTrackLayout(std::FILE* out, const DiskWalk& walks) {

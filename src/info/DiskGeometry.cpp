@@ -1,0 +1,71 @@
+#include "DiskGeometry.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace d88info {
+
+namespace {
+
+// Largest size code whose sector, 128 << n bytes, a 16-bit data length holds.
+constexpr int kMaxSizeCode = 8;
+constexpr int kMaxHead = 1;
+
+const char* plural(std::int64_t count) {
+    return count == 1 ? "" : "s";
+}
+
+}  // namespace
+
+void printGeometry(std::FILE* out, const DiskWalk& walks) {
+    bool seen[256][kMaxHead + 1] = {};
+    int tracks = 0;
+    std::size_t sectors = 0;
+    int n = -1;
+    int lastCylinder = 0;
+    int lastHead = 0;
+    for (const TrackWalk& walk : walks) {
+        if (!walk.present()) {
+            continue;
+        }
+        if (walk.records.empty() || (tracks > 0 && walk.records.size() != sectors)) {
+            return;
+        }
+        const d88::SectorHeader& first = walk.records[0].header;
+        if (n < 0) {
+            n = first.n;
+        }
+        if (n > kMaxSizeCode || first.h > kMaxHead || seen[first.c][first.h]) {
+            return;
+        }
+        bool numbered[256] = {};
+        for (const d88::TrackRecord& record : walk.records) {
+            const d88::SectorHeader& id = record.header;
+            if (id.n != n || id.dataLength != (128 << n) || id.c != first.c || id.h != first.h ||
+                numbered[id.r]) {
+                return;
+            }
+            numbered[id.r] = true;
+        }
+        seen[first.c][first.h] = true;
+        lastCylinder = std::max(lastCylinder, int{first.c});
+        lastHead = std::max(lastHead, int{first.h});
+        sectors = walk.records.size();
+        ++tracks;
+    }
+    // Distinct cylinders and heads, as many as the grid has places: all there.
+    const int cylinders = lastCylinder + 1;
+    const int heads = lastHead + 1;
+    if (tracks == 0 || tracks != cylinders * heads) {
+        return;
+    }
+    const int sectorSize = 128 << n;
+    const std::int64_t capacity =
+        std::int64_t{tracks} * static_cast<std::int64_t>(sectors) * sectorSize;
+    std::fprintf(
+        out, "  geometry: %d cylinder%s x %d head%s x %zu sector%s x %d bytes = %lld bytes\n",
+        cylinders, plural(cylinders), heads, plural(heads), sectors,
+        plural(static_cast<std::int64_t>(sectors)), sectorSize, static_cast<long long>(capacity));
+}
+
+}  // namespace d88info
