@@ -18,7 +18,7 @@ using d88mk::SetDisk;
 using d88test::ToolResult;
 using Lines = std::vector<std::string>;
 
-const std::string kUsage = "usage: d88info [-v] [-x TRACK,R[,N]] IMAGE\n";
+const std::string kUsage = "usage: d88info [-v] [-x TRACK,R[,N]|C/H/R[/N]] IMAGE\n";
 
 ToolResult info(const Bytes& image, std::vector<std::string> options = {}) {
     d88test::ScratchDir dir;
@@ -423,23 +423,47 @@ TEST(D88Info, DumpsTheSectorD88CutFindsOnEachDisk) {
     disk.addSector(1, 1, 1, text)
         .addSector(1, 1, 1, Bytes(256, 'y'))  // same ID again: the first one wins
         .addSector(4, 0, 3, {'h', 'i'})
+        .addSector(1, 2, 2, {'z', 'z'})  // R2 twice, of two sizes
+        .addSector(1, 2, 1, {'w', 'w'})
         .addRecord(5, record(9, 1, 0, 3, Bytes(1024, 0)));  // C differs from the index's
     const Bytes image = d88mk::concat({disk.build(), DiskBuilder().build()});
+    // R1 N1 on the first disk, and on the second the sector asked for is not there.
+    const auto r1 = [](const std::string& asked) {
+        return Lines{
+            "  sector on track 1 (C0 H1) R1 N1: 21 bytes",
+            "    0000  30 31 32 33 34 35 36 37 38 39 41 42 43 44 45 46  |0123456789ABCDEF|",
+            "    0010  00 7F 80 FF 78" + std::string(33, ' ') + "  |....x|",
+            "  sector on track 1 (C0 H1) " + asked + ": no such sector"};
+    };
     const struct {
         std::string choice;
         Lines expected;
     } cases[] = {
-        {"1,1,1",
-         {"  sector on track 1 (C0 H1) R1 N1: 21 bytes",
-          "    0000  30 31 32 33 34 35 36 37 38 39 41 42 43 44 45 46  |0123456789ABCDEF|",
-          "    0010  00 7F 80 FF 78" + std::string(33, ' ') + "  |....x|",
-          "  sector on track 1 (C0 H1) R1 N1: no such sector"}},
+        {"1,1,1", r1("R1 N1")},
+        {"0/1/1/1", r1("R1 N1")},  // cylinder 0, head 1: track index 1
+        {"1,1", r1("R1")},         // R1 whatever its N
+        {"0/1/1", r1("R1")},
+        {"1,1,3", Lines(2, "  sector on track 1 (C0 H1) R1 N3: no such sector")},
         {"4,0",
          {"  sector on track 4 (C2 H0) R0 N3: 2 bytes",
           "    0000  68 69" + std::string(42, ' ') + "  |hi|",
+          "  sector on track 4 (C2 H0) R0: no such sector"}},
+        {"2/0/0/3",
+         {"  sector on track 4 (C2 H0) R0 N3: 2 bytes",
+          "    0000  68 69" + std::string(42, ' ') + "  |hi|",
           "  sector on track 4 (C2 H0) R0 N3: no such sector"}},
-        {"1,1", Lines(2, "  sector on track 1 (C0 H1) R1 N3: no such sector")},
+        {"1,2",
+         {"  sector on track 1 (C0 H1) R2 N2: 2 bytes",
+          "    0000  7A 7A" + std::string(42, ' ') + "  |zz|",
+          "  sector on track 1 (C0 H1) R2: no such sector"}},
+        {"1,2,1",
+         {"  sector on track 1 (C0 H1) R2 N1: 2 bytes",
+          "    0000  77 77" + std::string(42, ' ') + "  |ww|",
+          "  sector on track 1 (C0 H1) R2 N1: no such sector"}},
         {"5,0,3", Lines(2, "  sector on track 5 (C2 H1) R0 N3: no such sector")},
+        // Without N the ID's C and H must still be the track's.
+        {"5,0", Lines(2, "  sector on track 5 (C2 H1) R0: no such sector")},
+        {"2/1/0", Lines(2, "  sector on track 5 (C2 H1) R0: no such sector")},
     };
     for (const auto& c : cases) {
         const ToolResult run = info(image, {"-x", c.choice});
@@ -452,7 +476,9 @@ TEST(D88Info, ReportsUsageErrorsAndUnreadableImagesWithStatus1) {
     d88test::ScratchDir dir;
     d88mk::writeFile(dir.file("disk.d88"), smallDisk().build());
     d88mk::writeFile(dir.file("empty.d88"), {});
-    const std::string badX = "d88info: -x wants TRACK,R[,N] with TRACK 0-163, R and N 0-255: ";
+    const std::string badX =
+        "d88info: -x wants TRACK,R[,N] with TRACK 0-163 or C/H/R[/N] with C 0-81 and H 0-1, R and "
+        "N 0-255: ";
     const struct {
         std::vector<std::string> args;
         int status;
@@ -461,13 +487,20 @@ TEST(D88Info, ReportsUsageErrorsAndUnreadableImagesWithStatus1) {
     } cases[] = {
         {{}, 1, "d88info: no image file given\n", ""},
         {{"-q", "disk.d88"}, 1, "d88info: unknown option: -q\n", ""},
-        {{"disk.d88", "-x"}, 1, "d88info: -x needs TRACK,R[,N]\n", ""},
+        {{"disk.d88", "-x"}, 1, "d88info: -x needs TRACK,R[,N] or C/H/R[/N]\n", ""},
         {{"-x", "164,1", "disk.d88"}, 1, badX + "164,1\n", ""},
         {{"-x", "1,256", "disk.d88"}, 1, badX + "1,256\n", ""},
         {{"-x", "1", "disk.d88"}, 1, badX + "1\n", ""},
         {{"-x", "1,1,1,1", "disk.d88"}, 1, badX + "1,1,1,1\n", ""},
         {{"-x", "1,,3", "disk.d88"}, 1, badX + "1,,3\n", ""},
         {{"-x", "-1,1", "disk.d88"}, 1, badX + "-1,1\n", ""},
+        {{"-x", "82/0/1", "disk.d88"}, 1, badX + "82/0/1\n", ""},
+        {{"-x", "0/2/1", "disk.d88"}, 1, badX + "0/2/1\n", ""},
+        {{"-x", "0/1", "disk.d88"}, 1, badX + "0/1\n", ""},
+        {{"-x", "0/1/1/1/1", "disk.d88"}, 1, badX + "0/1/1/1/1\n", ""},
+        {{"-x", "0/1/1,1", "disk.d88"}, 1, badX + "0/1/1,1\n", ""},
+        {{"-x", "1,1/1", "disk.d88"}, 1, badX + "1,1/1\n", ""},
+        {{"-x", "0/1/256", "disk.d88"}, 1, badX + "0/1/256\n", ""},
         {{"disk.d88", "empty.d88"}, 1, "d88info: more than one image file: empty.d88\n", ""},
         {{"missing.d88"}, 1, "d88info: cannot open missing.d88: no such file\n", ""},
         {{"."}, 1, "d88info: cannot open .: not a regular file\n", ""},
@@ -481,6 +514,7 @@ TEST(D88Info, ReportsUsageErrorsAndUnreadableImagesWithStatus1) {
         {{"empty.d88"}, 0, "", "image: 0 bytes, 0 disks\n"},
         {{"disk.d88", "-v", "-x", "163,255,255"}, 0, "", "image: 1232 bytes, 1 disk\n"},
         {{"--", "disk.d88"}, 0, "", "image: 1232 bytes, 1 disk\n"},
+        {{"-x", "81/1/255/255", "disk.d88"}, 0, "", "image: 1232 bytes, 1 disk\n"},
     };
     for (const auto& c : cases) {
         const ToolResult run = d88test::runTool(D88INFO_PATH, c.args, dir.path());
@@ -536,6 +570,17 @@ TEST(D88Info, ShowsRealImagesMadeByOtherTools) {
     EXPECT_EQ(linesStarting(run.out, {"  media", "  kind"}),
               (Lines{"  media: 2D (0x00)", "  kind: not recognised", "  media: 2D (0x00)",
                      "  kind: not recognised"}));
+
+    // R1 of 256 bytes without its N; on track 9 (C4 H1) R2 is the sixth record.
+    const Bytes cpm = d88mk::readFile(dir + "CPM_Format_2D_turboCPM_X1turbo.d88");
+    EXPECT_EQ(linesStarting(info(cpm, {"-x", "0,1"}).out, {"  sector"}),
+              Lines{"  sector on track 0 (C0 H0) R1 N1: 256 bytes"});
+    const ToolResult listed = info(cpm, {"-v", "-x", "4/1/2"});
+    EXPECT_EQ(linesStarting(listed.out, {"  sector"}),
+              Lines{"  sector on track 9 (C4 H1) R2 N1: 256 bytes"});
+    const std::size_t track9 = listed.out.find("  track 9 (C4 H1) at 0x");
+    ASSERT_NE(track9, std::string::npos);
+    EXPECT_NE(listed.out.find("      4   1   2   1    16    256  0x", track9), std::string::npos);
 
     // Cut short in track 45: the tracks after it alike make one line.
     const Bytes huBasic = d88mk::readFile(dir + "HuBASIC_Format_2D.d88");

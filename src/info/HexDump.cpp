@@ -33,6 +33,27 @@ void printHexLines(std::FILE* out, const std::uint8_t* data, std::size_t size) {
     }
 }
 
+// Reads the first record on `track` with ID (c, h, r) and any N, as a sector
+// search finds records; returns the bytes stored in `buffer`, 0 when none,
+// and that record's N in `n`.
+std::int32_t readAnySize(d88::D88Image& image, int track, int c, int h, int r, int& n,
+                         std::uint8_t* buffer) {
+    d88::RecordWalk walk = image.walkTrack(track, d88::WalkRule::Search);
+    d88::TrackRecord record;
+    while (walk.next(record)) {
+        // A count of 0 ends the search before the record's ID is looked at.
+        if (walk.end() == d88::WalkEnd::CountZero) {
+            return 0;
+        }
+        const d88::SectorHeader& id = record.header;
+        if (id.c == c && id.h == h && id.r == r) {
+            n = id.n;
+            return walk.readData(record, buffer, static_cast<std::int32_t>(kLargestSector));
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 void printSectorDump(std::FILE* out, d88::D88Image& image, const SectorChoice& choice,
@@ -40,15 +61,23 @@ void printSectorDump(std::FILE* out, d88::D88Image& image, const SectorChoice& c
     // The C and H d88cut asks for on a track index.
     const int c = choice.track / 2;
     const int h = choice.track % 2;
-    std::fprintf(out, "  sector on track %d (C%d H%d) R%d N%d: ", choice.track, c, h, choice.r,
-                 choice.n);
-    const std::int32_t got = image.readSector(choice.track, c, h, choice.r, choice.n, buffer,
-                                              static_cast<std::int32_t>(kLargestSector));
+    int n = choice.n;
+    std::int32_t got = 0;
+    if (n == SectorChoice::kAnySize) {
+        got = readAnySize(image, choice.track, c, h, choice.r, n, buffer);
+    } else {
+        got = image.readSector(choice.track, c, h, choice.r, n, buffer,
+                               static_cast<std::int32_t>(kLargestSector));
+    }
+    std::fprintf(out, "  sector on track %d (C%d H%d) R%d", choice.track, c, h, choice.r);
     if (got <= 0) {
-        std::fputs("no such sector\n", out);
+        if (choice.n != SectorChoice::kAnySize) {
+            std::fprintf(out, " N%d", choice.n);
+        }
+        std::fputs(": no such sector\n", out);
         return;
     }
-    std::fprintf(out, "%d bytes\n", static_cast<int>(got));
+    std::fprintf(out, " N%d: %d bytes\n", n, static_cast<int>(got));
     printHexLines(out, buffer, static_cast<std::size_t>(got));
 }
 

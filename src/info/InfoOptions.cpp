@@ -8,7 +8,7 @@ namespace d88info {
 
 namespace {
 
-constexpr char kUsageLine[] = "usage: d88info [-v] [-x TRACK,R[,N]] IMAGE\n";
+constexpr char kUsageLine[] = "usage: d88info [-v] [-x TRACK,R[,N]|C/H/R[/N]] IMAGE\n";
 
 constexpr char kHelpText[] =
     "Shows what each disk of a D88 image file holds: its header, the probe\n"
@@ -17,14 +17,18 @@ constexpr char kHelpText[] =
     "\n"
     "  -v              list every record of every present track\n"
     "  -x TRACK,R[,N]  hex dump of the first sector with ID C=TRACK/2, H=TRACK%2,\n"
-    "                  R, N (N defaults to 3) on track index TRACK of each disk\n"
+    "                  R and N (any N when left out) on track index TRACK of\n"
+    "                  each disk\n"
+    "  -x C/H/R[/N]    the same by cylinder and head: track index C*2+H\n"
     "  -h, --help      show this help\n"
     "  --version       show the version\n"
     "  --              end of options: IMAGE may start with -\n";
 
 constexpr int kMaxByteValue = 255;
+constexpr int kMaxCylinder = (d88::DiskHeader::kTrackCount - 1) / 2;
+constexpr int kMaxHead = 1;
 
-// Reads a decimal number of 1 to 3 digits up to the next ',' or the end.
+// Reads a decimal number of 1 to 3 digits up to the next separator or the end.
 bool parseField(const char*& text, int maxValue, int& value) {
     int digits = 0;
     value = 0;
@@ -48,11 +52,23 @@ OptionsResult usageError(std::FILE* err, const char* what, const char* argument)
 
 bool parseSectorChoice(const char* text, SectorChoice& choice) {
     SectorChoice parsed;
-    if (!parseField(text, d88::DiskHeader::kTrackCount - 1, parsed.track) || *text++ != ',' ||
-        !parseField(text, kMaxByteValue, parsed.r)) {
+    const bool byCylinder = std::strchr(text, '/') != nullptr;
+    const char separator = byCylinder ? '/' : ',';
+    if (byCylinder) {
+        int c = 0;
+        int h = 0;
+        if (!parseField(text, kMaxCylinder, c) || *text++ != separator ||
+            !parseField(text, kMaxHead, h)) {
+            return false;
+        }
+        parsed.track = c * 2 + h;
+    } else if (!parseField(text, d88::DiskHeader::kTrackCount - 1, parsed.track)) {
         return false;
     }
-    if (*text == ',') {
+    if (*text++ != separator || !parseField(text, kMaxByteValue, parsed.r)) {
+        return false;
+    }
+    if (*text == separator) {
         ++text;
         if (!parseField(text, kMaxByteValue, parsed.n)) {
             return false;
@@ -87,11 +103,13 @@ OptionsResult parseInfoOptions(int argc, char** argv, InfoOptions& options, std:
                 options.verbose = true;
             } else if (std::strcmp(arg, "-x") == 0) {
                 if (i + 1 >= argc || argv[i + 1] == nullptr) {
-                    return usageError(err, "-x needs TRACK,R[,N]", "");
+                    return usageError(err, "-x needs TRACK,R[,N] or C/H/R[/N]", "");
                 }
                 if (!parseSectorChoice(argv[++i], options.sector)) {
-                    return usageError(
-                        err, "-x wants TRACK,R[,N] with TRACK 0-163, R and N 0-255: ", argv[i]);
+                    return usageError(err,
+                                      "-x wants TRACK,R[,N] with TRACK 0-163 or C/H/R[/N] with "
+                                      "C 0-81 and H 0-1, R and N 0-255: ",
+                                      argv[i]);
                 }
                 options.dump = true;
             } else {

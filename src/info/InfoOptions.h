@@ -1,4 +1,5 @@
-// The command line of d88info: [-v] [-x TRACK,R[,N]] IMAGE, or -h, or --version.
+// The command line of d88info: [-v] [-x TRACK,R[,N]|C/H/R[/N]] IMAGE, or -h,
+// or --version.
 #pragma once
 
 #include <cstdio>
@@ -6,11 +7,14 @@
 namespace d88info {
 
 // The sector that -x dumps on each disk: the first record on track index
-// `track` with C = track / 2, H = track % 2 and the given R and N.
+// `track` with C = track / 2, H = track % 2, the given R and the given N, or
+// any N when it is kAnySize.
 struct SectorChoice {
+    static constexpr int kAnySize = -1;
+
     int track = 0;
     int r = 0;
-    int n = 3;
+    int n = kAnySize;
 };
 
 struct InfoOptions {
@@ -29,7 +33,8 @@ enum class OptionsResult {
 OptionsResult parseInfoOptions(int argc, char** argv, InfoOptions& options, std::FILE* out,
                                std::FILE* err);
 
-// Reads "TRACK,R" or "TRACK,R,N" (decimal; TRACK 0-163, R and N 0-255).
+// Reads "TRACK,R[,N]" (TRACK 0-163) or "C/H/R[/N]" (C 0-81, H 0-1, for track
+// index C * 2 + H), all decimal, R and N 0-255.
 bool parseSectorChoice(const char* text, SectorChoice& choice);
 
 }  // namespace d88info
