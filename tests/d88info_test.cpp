@@ -18,7 +18,7 @@ using d88mk::SetDisk;
 using d88test::ToolResult;
 using Lines = std::vector<std::string>;
 
-const std::string kUsage = "usage: d88info [-v] [-x TRACK,R[,N]|C/H/R[/N]] IMAGE\n";
+const std::string kUsage = "usage: d88info [-v] [--utf8] [-x TRACK,R[,N]|C/H/R[/N]] IMAGE\n";
 
 ToolResult info(const Bytes& image, std::vector<std::string> options = {}) {
     d88test::ScratchDir dir;
@@ -79,6 +79,60 @@ TEST(D88Info, ShowsTheDiskHeaderAndWhatIdentificationSees) {
         const ToolResult shown = info(smallDisk().setMedia(code).build());
         EXPECT_EQ(linesStarting(shown.out, {"  media", "  write"}),
                   (Lines{"  media: " + text, "  write-protect: no"}));
+    }
+}
+
+// A name that is Shift_JIS text is shown decoded where the output can show
+// it, or in UTF-8 when --utf8 asks; anywhere else, and for a name that is not
+// Shift_JIS text, as plain ASCII with escapes.
+TEST(D88Info, ShowsShiftJisNamesDecodedWhereTheyCanBeShown) {
+    const std::string soft = "\x83\x5C\x83\x74\x83\x67";  // ソフト: 0x5C is no '\' here
+    const std::string softEscaped = "\\x83\\x5C\\x83t\\x83g";
+    enum class Shown { File, Utf8File, Utf8Terminal, CTerminal };
+    const struct {
+        std::string name;
+        Shown shown;
+        std::string expected;  // between the quotes
+    } cases[] = {
+        {soft, Shown::File, softEscaped},
+        {soft, Shown::Utf8File, "ソフト"},
+        {soft, Shown::Utf8Terminal, "ソフト"},
+        {soft, Shown::CTerminal, softEscaped},
+        // Half-width katakana; ASCII '"' and '\' stay escaped.
+        {"\xB1\xB2 \"A\\", Shown::Utf8File, "ｱｲ \\x22A\\x5C"},
+        // Control characters stay escaped, the rest is decoded.
+        {"\x87\x40\x01", Shown::Utf8File, "①\\x01"},
+        {"AB\x83", Shown::Utf8File, "AB\\x83"},  // a lead byte with no trail byte
+        {"\x80"
+         "A",
+         Shown::Utf8File, "\\x80A"},                      // no character of code page 932
+        {"\xFD\xA0", Shown::Utf8Terminal, "\\xFD\\xA0"},  // neither
+        {"\x85\x40", Shown::Utf8File, "\\x85@"},          // a pair that is not assigned
+        {"\x81\x7F", Shown::Utf8File, "\\x81\\x7F"},      // 0x7F is no trail byte
+        {"plain", Shown::Utf8File, "plain"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected);
+        const bool terminal = c.shown == Shown::Utf8Terminal || c.shown == Shown::CTerminal;
+        if (terminal && !d88test::canRedirectTo(d88test::OutputTo::Terminal)) {
+            continue;  // a Windows console, which tests cannot read back
+        }
+        d88test::ScratchDir dir;
+        DiskBuilder disk = smallDisk();
+        disk.setName(c.name);
+        d88mk::writeFile(dir.file("disk.d88"), disk.build());
+        d88test::RunOptions options;
+        std::vector<std::string> args = {"disk.d88"};
+        if (c.shown == Shown::Utf8File) {
+            args.insert(args.begin(), "--utf8");
+        }
+        if (terminal) {
+            options.stdoutTo = d88test::OutputTo::Terminal;
+            options.environment = {c.shown == Shown::Utf8Terminal ? "LC_ALL=C.UTF-8" : "LC_ALL=C"};
+        }
+        const ToolResult run = d88test::runTool(D88INFO_PATH, args, dir.path(), options);
+        EXPECT_EQ(run.exitStatus, 0);
+        EXPECT_EQ(linesStarting(run.out, {"  name"}), Lines{"  name: \"" + c.expected + "\""});
     }
 }
 
@@ -515,6 +569,7 @@ TEST(D88Info, ReportsUsageErrorsAndUnreadableImagesWithStatus1) {
         {{"disk.d88", "-v", "-x", "163,255,255"}, 0, "", "image: 1232 bytes, 1 disk\n"},
         {{"--", "disk.d88"}, 0, "", "image: 1232 bytes, 1 disk\n"},
         {{"-x", "81/1/255/255", "disk.d88"}, 0, "", "image: 1232 bytes, 1 disk\n"},
+        {{"--utf8", "disk.d88"}, 0, "", "image: 1232 bytes, 1 disk\n"},
     };
     for (const auto& c : cases) {
         const ToolResult run = d88test::runTool(D88INFO_PATH, c.args, dir.path());

@@ -69,19 +69,8 @@ void printKind(std::FILE* out, d88::D88Image& image, std::uint8_t* scratch) {
 
 }  // namespace
 
-void printEscapedName(std::FILE* out, const char* name) {
-    for (const char* p = name; *p != '\0'; ++p) {
-        const auto byte = static_cast<unsigned char>(*p);
-        if (byte < 0x20 || byte > 0x7E || byte == '"' || byte == '\\') {
-            std::fprintf(out, "\\x%02X", static_cast<unsigned>(byte));
-        } else {
-            std::fputc(byte, out);
-        }
-    }
-}
-
 void printDiskHeading(std::FILE* out, int index, std::int64_t start, const d88::DiskHeader& header,
-                      std::int64_t fileSize) {
+                      std::int64_t fileSize, const NameForm& nameForm) {
     std::fprintf(out, "disk %d at offset 0x%08llX: %lu bytes, ", index,
                  static_cast<unsigned long long>(start),
                  static_cast<unsigned long>(header.diskSize));
@@ -92,7 +81,7 @@ void printDiskHeading(std::FILE* out, int index, std::int64_t start, const d88::
         std::fprintf(out, "the file holds only %lld\n", static_cast<long long>(inFile));
     }
     std::fputs("  name: \"", out);
-    printEscapedName(out, header.name);
+    printName(out, nameForm, header.name);
     std::fputs("\"\n", out);
     printMedia(out, header.media);
     printWriteProtect(out, header.writeProtect);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "DiskName.h"
 #include "d88/D88Image.h"
 #include "d88/DiskHeader.h"
 
@@ -15,17 +16,13 @@ namespace d88info {
 inline constexpr std::size_t kScratchSize = 1024;
 
 // "disk 0 at offset 0x00000000: 14592 bytes, whole", then name, media and
-// write-protect flag.
+// write-protect flag; the name is written in `nameForm`.
 void printDiskHeading(std::FILE* out, int index, std::int64_t start, const d88::DiskHeader& header,
-                      std::int64_t fileSize);
+                      std::int64_t fileSize, const NameForm& nameForm);
 
 // The probe sectors on track index 1 (present or absent, and the sums of the
 // two that are summed), then the kind d88cut recognises without a disk number.
 // `image` must have the disk selected; `scratch` holds kScratchSize bytes.
 void printIdentification(std::FILE* out, d88::D88Image& image, std::uint8_t* scratch);
-
-// Writes the name with every byte outside printable ASCII, and '"' and '\',
-// as \xNN.
-void printEscapedName(std::FILE* out, const char* name);
 
 }  // namespace d88info

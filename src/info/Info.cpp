@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "DiskGeometry.h"
+#include "DiskName.h"
 #include "DiskSummary.h"
 #include "HexDump.h"
 #include "InfoOptions.h"
@@ -22,10 +23,12 @@ namespace {
 
 // What every disk of one run is shown with.
 struct InfoRun {
-    InfoRun(const InfoOptions& runOptions, std::FILE* output) : options(runOptions), out(output) {}
+    InfoRun(const InfoOptions& runOptions, std::FILE* output)
+        : options(runOptions), out(output), nameForm(nameFormFor(output, runOptions.utf8)) {}
 
     const InfoOptions& options;
     std::FILE* out;
+    NameForm nameForm;
     d88::D88Image image;
     std::vector<std::uint8_t> scratch = std::vector<std::uint8_t>(kScratchSize);
     std::vector<std::uint8_t> sector = std::vector<std::uint8_t>(kLargestSector);
@@ -56,7 +59,7 @@ void showDisk(InfoRun& run, int index) {
         return;
     }
     const d88::DiskHeader& header = run.image.diskHeader();
-    printDiskHeading(out, index, start, header, run.image.fileSize());
+    printDiskHeading(out, index, start, header, run.image.fileSize(), run.nameForm);
     printIdentification(out, run.image, run.scratch.data());
     walkDisk(run.image, start, *run.walks);
     const std::vector<std::string> problems = findTrackProblems(*run.walks, start, header.diskSize);

@@ -8,7 +8,7 @@ namespace d88info {
 
 namespace {
 
-constexpr char kUsageLine[] = "usage: d88info [-v] [-x TRACK,R[,N]|C/H/R[/N]] IMAGE\n";
+constexpr char kUsageLine[] = "usage: d88info [-v] [--utf8] [-x TRACK,R[,N]|C/H/R[/N]] IMAGE\n";
 
 constexpr char kHelpText[] =
     "Shows what each disk of a D88 image file holds: its header, the probe\n"
@@ -16,6 +16,9 @@ constexpr char kHelpText[] =
     "and the layout of its tracks.\n"
     "\n"
     "  -v              list every record of every present track\n"
+    "  --utf8          show disk names that are Shift_JIS text decoded, in UTF-8,\n"
+    "                  also in a file or pipe (a terminal or console shows them\n"
+    "                  decoded anyway)\n"
     "  -x TRACK,R[,N]  hex dump of the first sector with ID C=TRACK/2, H=TRACK%2,\n"
     "                  R and N (any N when left out) on track index TRACK of\n"
     "                  each disk\n"
@@ -101,6 +104,8 @@ OptionsResult parseInfoOptions(int argc, char** argv, InfoOptions& options, std:
                 optionsEnded = true;
             } else if (std::strcmp(arg, "-v") == 0) {
                 options.verbose = true;
+            } else if (std::strcmp(arg, "--utf8") == 0) {
+                options.utf8 = true;
             } else if (std::strcmp(arg, "-x") == 0) {
                 if (i + 1 >= argc || argv[i + 1] == nullptr) {
                     return usageError(err, "-x needs TRACK,R[,N] or C/H/R[/N]", "");

@@ -1,0 +1,50 @@
+#include "DiskName.h"
+
+#include <cstring>
+#include <string>
+
+namespace d88info {
+
+namespace {
+
+// The text with control characters, '"' and '\', and when `escapeHigh` also
+// every byte above 0x7E, written as \xNN.
+std::string escaped(const char* text, std::size_t length, bool escapeHigh) {
+    std::string shown;
+    for (std::size_t i = 0; i < length; ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const bool control = byte < 0x20 || byte == 0x7F;
+        if (control || byte == '"' || byte == '\\' || (escapeHigh && byte > 0x7E)) {
+            char hex[5];
+            std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned>(byte));
+            shown += hex;
+        } else {
+            shown += static_cast<char>(byte);
+        }
+    }
+    return shown;
+}
+
+}  // namespace
+
+NameForm nameFormFor(std::FILE* out, bool utf8) {
+    NameForm form;
+    form.text = d88console::anyTextFormOf(out);
+    form.decode = utf8 || form.text != d88console::TextForm::Bytes;
+    return form;
+}
+
+void printName(std::FILE* out, const NameForm& form, const char* name) {
+    const std::size_t length = std::strlen(name);
+    char utf8[3 * d88console::kMaxShiftJisText];
+    std::size_t utf8Length = 0;
+    if (form.decode && d88console::shiftJisToUtf8(name, length, utf8, sizeof utf8, utf8Length)) {
+        const std::string shown = escaped(utf8, utf8Length, false);
+        d88console::writeUtf8(out, form.text, shown.data(), shown.size());
+        return;
+    }
+    const std::string shown = escaped(name, length, true);
+    std::fwrite(shown.data(), 1, shown.size(), out);
+}
+
+}  // namespace d88info

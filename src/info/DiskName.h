@@ -1,0 +1,27 @@
+// A disk's name as the output shows it: plain ASCII with every other byte as
+// \xNN, or, where the output can show it or --utf8 asks, a name that is
+// Shift_JIS text decoded.
+#pragma once
+
+#include <cstdio>
+
+#include "console/ConsoleText.h"
+
+namespace d88info {
+
+// How the names of one run are written.
+struct NameForm {
+    bool decode = false;  // names that are Shift_JIS text are decoded
+    d88console::TextForm text = d88console::TextForm::Bytes;  // how decoded text is written
+};
+
+// Decoded on a terminal or console that shows any text, and in UTF-8 on any
+// other output when `utf8` (--utf8) is set; else escaped.
+NameForm nameFormFor(std::FILE* out, bool utf8);
+
+// Writes the name: each byte outside printable ASCII, and '"' and '\', as
+// \xNN; when `form` decodes and the name is Shift_JIS text, its characters
+// outside ASCII as they are, with the ASCII ones escaped as above.
+void printName(std::FILE* out, const NameForm& form, const char* name);
+
+}  // namespace d88info
