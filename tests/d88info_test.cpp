@@ -42,6 +42,21 @@ Lines linesStarting(const std::string& text, const Lines& prefixes) {
     return lines;
 }
 
+// The lines after the disks: those that are neither part of a disk nor the
+// image line.
+Lines afterTheDisks(const std::string& text) {
+    Lines lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        const bool heading = line.find(" bytes, whole") != std::string::npos ||
+                             line.find(" bytes, the file holds only ") != std::string::npos;
+        if (!line.empty() && line[0] != ' ' && line.compare(0, 6, "image:") != 0 && !heading) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
 Record record(int c, int h, int r, int n, Bytes data, int sectorCount = -1) {
     return d88mk::makeRecord(c, h, r, n, std::move(data), sectorCount);
 }
@@ -584,6 +599,70 @@ TEST(D88Info, ReportsUsageErrorsAndUnreadableImagesWithStatus1) {
     }
 }
 
+// After the disks, what the index of the disks leaves out of the file.
+TEST(D88Info, SaysWhatWasNotIndexed) {
+    const Bytes small = smallDisk().build();
+    const auto disks = [&](int count, std::size_t zeros) {
+        Bytes image = d88mk::concat(std::vector<Bytes>(static_cast<std::size_t>(count), small));
+        image.resize(image.size() + zeros, 0);
+        return image;
+    };
+    const std::string heading = "disk size 0: the same header counts again as ";
+    const struct {
+        const char* name;
+        Bytes image;
+        Lines expected;
+    } cases[] = {
+        {"one disk", small, {}},
+        {"65 disks",
+         disks(65, 0),
+         {"disk 64 at offset 0x00013400: not indexed (64 disks at most); 1232 bytes from there "
+          "on"}},
+        {"64 disks and a byte",
+         disks(64, 1),
+         {"1 byte at offset 0x00013400: too short to be a disk (a header is 688 bytes)"}},
+        {"zeros after the disk",
+         disks(1, 2048),
+         {"disk 1 at offset 0x000004D0: " + heading + "disks 2-63"}},
+        {"too few zeros after the disk",
+         disks(1, 687),
+         {"687 bytes at offset 0x000004D0: too short to be a disk (a header is 688 bytes)"}},
+        {"size 0 as disk 62",
+         disks(62, 688),
+         {"disk 62 at offset 0x00012A60: " + heading + "disk 63"}},
+        {"size 0 as disk 63",
+         disks(63, 688),
+         {"disk 63 at offset 0x00012F30: " + heading + "disk 64, not indexed"}},
+        {"no disk at all",
+         Bytes(100, 0xFF),
+         {"100 bytes at offset 0x00000000: too short to be a disk (a header is 688 bytes)"}},
+        {"the last disk cut short", Bytes(small.begin(), small.end() - 1), {}},
+    };
+    for (const auto& c : cases) {
+        const ToolResult run = info(c.image);
+        EXPECT_EQ(run.exitStatus, 0) << c.name;
+        EXPECT_EQ(afterTheDisks(run.out), c.expected) << c.name;
+        // An empty line stands between the last disk and what follows.
+        if (!c.expected.empty()) {
+            EXPECT_NE(run.out.find("\n\n" + c.expected[0] + "\n"), std::string::npos) << c.name;
+        }
+    }
+    EXPECT_EQ(linesStarting(info(disks(65, 0)).out, {"image"}),
+              Lines{"image: 80080 bytes, 64 disks"});
+
+    // A disk that would start at 2^31, after a bare header that says so.
+    d88test::ScratchDir dir;
+    DiskBuilder huge;
+    huge.setDiskSize(0x80000000U);
+    d88test::writeSparseFile(dir.file("far.d88"), 0x80000000LL + 1232,
+                             {{0, huge.build()}, {0x80000000LL, small}});
+    const ToolResult far = d88test::runTool(D88INFO_PATH, {"far.d88"}, dir.path());
+    EXPECT_EQ(linesStarting(far.out, {"image"}), Lines{"image: 2147484880 bytes, 1 disk"});
+    EXPECT_EQ(afterTheDisks(far.out),
+              Lines{"disk 1 at offset 0x80000000: not indexed (starts at or beyond 2^31); 1232 "
+                    "bytes from there on"});
+}
+
 // Sizes and offsets past 2^31 and 4 GiB, in a sparse file.
 TEST(D88Info, DescribesImagesLargerThan4GiB) {
     d88test::ScratchDir dir;
@@ -625,6 +704,7 @@ TEST(D88Info, ShowsRealImagesMadeByOtherTools) {
     EXPECT_EQ(linesStarting(run.out, {"  media", "  kind"}),
               (Lines{"  media: 2D (0x00)", "  kind: not recognised", "  media: 2D (0x00)",
                      "  kind: not recognised"}));
+    EXPECT_EQ(afterTheDisks(run.out), Lines{});
 
     // R1 of 256 bytes without its N; on track 9 (C4 H1) R2 is the sixth record.
     const Bytes cpm = d88mk::readFile(dir + "CPM_Format_2D_turboCPM_X1turbo.d88");

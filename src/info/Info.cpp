@@ -10,6 +10,7 @@
 #include "DiskSummary.h"
 #include "HexDump.h"
 #include "InfoOptions.h"
+#include "LeftOut.h"
 #include "RecordListing.h"
 #include "RecordStatus.h"
 #include "TrackLayout.h"
@@ -103,6 +104,7 @@ int runInfo(int argc, char** argv, std::FILE* out, std::FILE* err) {
         std::fputc('\n', out);
         showDisk(run, index);
     }
+    printLeftOut(out, run.image);
     return 0;
 }
 
