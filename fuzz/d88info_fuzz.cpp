@@ -36,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
     // Plain, the record listing, the identification probes, a boot-track
-    // sector, a sector of a run, one on the last track, and all at once. The
+    // sector, a sector of a run, one of any size, one on the last track, one
+    // by cylinder and head with and without N, decoded names, and all at once. The
     // first byte of the image picks the form: it is the first character of
     // disk 0's name and changes nothing but the name shown.
     static const std::vector<std::vector<std::string>> forms = {
@@ -46,7 +47,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         {"-x", "1,16"},
         {"-x", "2,0"},
         {"-x", "163,255,255"},
-        {"-v", "-x", "0,1,1"},
+        {"-x", "0/1/16/3"},
+        {"-x", "81/1/1"},
+        {"--utf8"},
+        {"-v", "--utf8", "-x", "0,1,1"},
+        {"-v", "-x", "0/0/1"},
     };
     const std::size_t form = size == 0 ? 0 : data[0] % forms.size();
     // An image that could be written can be opened, so every run ends with 0.
