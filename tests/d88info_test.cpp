@@ -120,11 +120,8 @@ TEST(D88Info, ShowsShiftJisNamesDecodedWhereTheyCanBeShown) {
         {"AB\x83", Shown::Utf8File, "AB\\x83"},  // a lead byte with no trail byte
         {"\x80"
          "A",
-         Shown::Utf8File, "\\x80A"},                      // no character of code page 932
-        {"\xFD\xA0", Shown::Utf8Terminal, "\\xFD\\xA0"},  // neither
-        {"\x85\x40", Shown::Utf8File, "\\x85@"},          // a pair that is not assigned
-        {"\x81\x7F", Shown::Utf8File, "\\x81\\x7F"},      // 0x7F is no trail byte
-        {"plain", Shown::Utf8File, "plain"},
+         Shown::Utf8File, "\\x80A"},              // no character of code page 932
+        {"\x85\x40", Shown::Utf8File, "\\x85@"},  // a pair that is not assigned
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);
@@ -265,9 +262,6 @@ TEST(D88Info, SummarisesNeighbouringTracksThatHoldTheSameSectors) {
          {"  tracks: 3 of 164 present",
           "  layout: track 0: 2 x R1-2 N3; track 2: 2 x R1-2 N3; track 4: 2 x R1-2 N3",
           "  geometry: 3 cylinders x 1 head x 2 sectors x 1024 bytes = 6144 bytes"}},
-        {smallDisk(),
-         {"  tracks: 1 of 164 present", "  layout: track 0: 2 x R1-2 N1",
-          "  geometry: 1 cylinder x 1 head x 2 sectors x 256 bytes = 512 bytes"}},
         {shortTrack,
          {"  tracks: 4 of 164 present",
           "  layout: tracks 0-1: 4 x R1-4 N1; track 2: 3 x R1-3 N1; track 3: 4 x R1-4 N1"}},
@@ -422,15 +416,9 @@ TEST(D88Info, NamesDensityMarksAndStatusInWords) {
         std::string words;  // the listing's last three columns
     } records[] = {
         {0x00, 0x00, 0x00, "double  -        normal"},
-        {0x40, 0x00, 0x00, "single  -        normal"},
-        {0x01, 0x00, 0x00, "high    -        normal"},
-        {0x20, 0x00, 0x00, "0x20    -        normal"},
-        {0x00, 0x10, 0x10, "double  deleted  normal, deleted data"},
-        {0x00, 0x10, 0x00, "double  deleted  normal"},
-        {0x00, 0x00, 0x10, "double  -        normal, deleted data"},
-        {0x00, 0x01, 0x00, "double  0x01     normal"},
-        {0x00, 0x00, 0xA0, "double  -        ID CRC error"},
-        {0x40, 0x00, 0xB0, "single  -        data CRC error"},
+        {0x40, 0x10, 0x10, "single  deleted  normal, deleted data"},
+        {0x01, 0x00, 0xA0, "high    -        ID CRC error"},
+        {0x20, 0x01, 0xB0, "0x20    0x01     data CRC error"},
         {0x00, 0x00, 0xE0, "double  -        no address mark"},
         {0x00, 0x00, 0xF0, "double  -        no data mark"},
         {0x00, 0x00, 0x01, "double  -        0x01"},
@@ -445,7 +433,7 @@ TEST(D88Info, NamesDensityMarksAndStatusInWords) {
         marked.status = c.status;
         disk.addRecord(0, marked);
         char id[64];
-        std::snprintf(id, sizeof id, "      0   0 %3d   0    13    128  0x%08X  ", r,
+        std::snprintf(id, sizeof id, "      0   0 %3d   0     7    128  0x%08X  ", r,
                       688 + 16 + (r - 1) * 144);
         listing.push_back(id + c.words);
     }
@@ -462,14 +450,11 @@ TEST(D88Info, NamesDensityMarksAndStatusInWords) {
         {{0x10, 0x00},
          {0x00, 0xB0},
          {"  status: 1 record with a CRC error, 1 record with a deleted mark"}},
-        {{0x00, 0x00, 0x00}, {0xA0, 0xB0, 0xB0}, {"  status: 3 records with a CRC error"}},
-        {{0x10, 0x00, 0x00}, {0x10, 0x10, 0x00}, {"  status: 2 records with a deleted mark"}},
-        {{0x00, 0x01, 0x00}, {0xE0, 0xF0, 0x44}, {"  status: 3 records with another status"}},
-        {{0x10, 0x00, 0x00},
-         {0x00, 0xE0, 0xA0},
-         {"  status: 1 record with a CRC error, 1 record with a deleted mark, 1 record with "
-          "another "
-          "status"}},
+        // A deleted mark as status 0x10 too, but once for a record with both.
+        {{0x00, 0x00, 0x00, 0x00, 0x00, 0x10},
+         {0xA0, 0xB0, 0x10, 0xE0, 0x44, 0x10},
+         {"  status: 2 records with a CRC error, 2 records with a deleted mark, 2 records with "
+          "another status"}},
     };
     for (const auto& c : disks) {
         DiskBuilder counted;
@@ -568,8 +553,6 @@ TEST(D88Info, ReportsUsageErrorsAndUnreadableImagesWithStatus1) {
         {{"-x", "0/1", "disk.d88"}, 1, badX + "0/1\n", ""},
         {{"-x", "0/1/1/1/1", "disk.d88"}, 1, badX + "0/1/1/1/1\n", ""},
         {{"-x", "0/1/1,1", "disk.d88"}, 1, badX + "0/1/1,1\n", ""},
-        {{"-x", "1,1/1", "disk.d88"}, 1, badX + "1,1/1\n", ""},
-        {{"-x", "0/1/256", "disk.d88"}, 1, badX + "0/1/256\n", ""},
         {{"disk.d88", "empty.d88"}, 1, "d88info: more than one image file: empty.d88\n", ""},
         {{"missing.d88"}, 1, "d88info: cannot open missing.d88: no such file\n", ""},
         {{"."}, 1, "d88info: cannot open .: not a regular file\n", ""},
@@ -647,8 +630,6 @@ TEST(D88Info, SaysWhatWasNotIndexed) {
             EXPECT_NE(run.out.find("\n\n" + c.expected[0] + "\n"), std::string::npos) << c.name;
         }
     }
-    EXPECT_EQ(linesStarting(info(disks(65, 0)).out, {"image"}),
-              Lines{"image: 80080 bytes, 64 disks"});
 
     // A disk that would start at 2^31, after a bare header that says so.
     d88test::ScratchDir dir;
@@ -706,16 +687,12 @@ TEST(D88Info, ShowsRealImagesMadeByOtherTools) {
                      "  kind: not recognised"}));
     EXPECT_EQ(afterTheDisks(run.out), Lines{});
 
-    // R1 of 256 bytes without its N; on track 9 (C4 H1) R2 is the sixth record.
+    // R1 of 256 bytes without its N, and a sector of an interleaved track.
     const Bytes cpm = d88mk::readFile(dir + "CPM_Format_2D_turboCPM_X1turbo.d88");
     EXPECT_EQ(linesStarting(info(cpm, {"-x", "0,1"}).out, {"  sector"}),
               Lines{"  sector on track 0 (C0 H0) R1 N1: 256 bytes"});
-    const ToolResult listed = info(cpm, {"-v", "-x", "4/1/2"});
-    EXPECT_EQ(linesStarting(listed.out, {"  sector"}),
+    EXPECT_EQ(linesStarting(info(cpm, {"-x", "4/1/2"}).out, {"  sector"}),
               Lines{"  sector on track 9 (C4 H1) R2 N1: 256 bytes"});
-    const std::size_t track9 = listed.out.find("  track 9 (C4 H1) at 0x");
-    ASSERT_NE(track9, std::string::npos);
-    EXPECT_NE(listed.out.find("      4   1   2   1    16    256  0x", track9), std::string::npos);
 
     // Cut short in track 45: the tracks after it alike make one line.
     const Bytes huBasic = d88mk::readFile(dir + "HuBASIC_Format_2D.d88");
