@@ -135,11 +135,7 @@ bool D88Image::findRecord(std::int64_t start, std::int32_t c, std::int32_t h, st
     RememberedWalk* fresh = remembering ? &memory.prepare() : nullptr;
     bool matched = false;
     RecordWalk walk(window, start, WalkRule::Search);
-    for (TrackRecord record; walk.next(record);) {
-        // A count of 0 ends the search before the record's ID is looked at.
-        if (walk.end() == WalkEnd::CountZero) {
-            break;
-        }
+    for (TrackRecord record; walk.nextSearched(record);) {
         if (!matched && record.header.hasId(c, h, r, n)) {
             found = record;
             matched = true;

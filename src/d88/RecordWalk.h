@@ -47,6 +47,9 @@ class RecordWalk {
     // The next record; false once the walk has ended. The record that ends
     // the walk is returned too, and end() then says why it was the last.
     bool next(TrackRecord& record);
+    // The next record whose ID a sector search looks at: as next(), but a
+    // record with sector count 0 ends the search before its ID counts.
+    bool nextSearched(TrackRecord& record) { return next(record) && ended != WalkEnd::CountZero; }
     WalkEnd end() const { return ended; }
 
     // copyRecordData() for a record this walk returned; 0 for a walk that never began.

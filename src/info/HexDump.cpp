@@ -40,11 +40,7 @@ std::int32_t readAnySize(d88::D88Image& image, int track, int c, int h, int r, i
                          std::uint8_t* buffer) {
     d88::RecordWalk walk = image.walkTrack(track, d88::WalkRule::Search);
     d88::TrackRecord record;
-    while (walk.next(record)) {
-        // A count of 0 ends the search before the record's ID is looked at.
-        if (walk.end() == d88::WalkEnd::CountZero) {
-            return 0;
-        }
+    while (walk.nextSearched(record)) {
         const d88::SectorHeader& id = record.header;
         if (id.c == c && id.h == h && id.r == r) {
             n = id.n;
