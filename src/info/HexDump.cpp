@@ -55,8 +55,8 @@ std::int32_t readAnySize(d88::D88Image& image, int track, int c, int h, int r, i
 void printSectorDump(std::FILE* out, d88::D88Image& image, const SectorChoice& choice,
                      std::uint8_t* buffer) {
     // The C and H d88cut asks for on a track index.
-    const int c = choice.track / 2;
-    const int h = choice.track % 2;
+    const int c = d88::cylinderOfTrack(choice.track);
+    const int h = d88::headOfTrack(choice.track);
     int n = choice.n;
     std::int32_t got = 0;
     if (n == SectorChoice::kAnySize) {

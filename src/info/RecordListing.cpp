@@ -20,7 +20,7 @@ void printRecord(std::FILE* out, const d88::TrackRecord& record) {
 }
 
 void printTrack(std::FILE* out, const TrackWalk& walk) {
-    std::fprintf(out, "  track %d (C%d H%d)", walk.track, walk.track / 2, walk.track % 2);
+    std::fprintf(out, "  %s", trackName(walk.track).c_str());
     if (walk.end == d88::WalkEnd::BeyondDisk) {
         std::fputs(": beyond the disk, not read\n", out);
         return;
@@ -38,6 +38,13 @@ void printTrack(std::FILE* out, const TrackWalk& walk) {
 }
 
 }  // namespace
+
+std::string trackName(int track) {
+    char text[32];
+    std::snprintf(text, sizeof text, "track %d (C%d H%d)", track, d88::cylinderOfTrack(track),
+                  d88::headOfTrack(track));
+    return text;
+}
 
 void printRecordListing(std::FILE* out, const DiskWalk& walks) {
     for (const TrackWalk& walk : walks) {
