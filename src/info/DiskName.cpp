@@ -34,17 +34,33 @@ NameForm nameFormFor(std::FILE* out, bool utf8) {
     return form;
 }
 
-void printName(std::FILE* out, const NameForm& form, const char* name) {
+namespace {
+
+// The name decoded when `decode` asks and it is Shift_JIS text; `decoded` says
+// whether it was.
+std::string shownName(const char* name, bool decode, bool& decoded) {
     const std::size_t length = std::strlen(name);
     char utf8[3 * d88console::kMaxShiftJisText];
     std::size_t utf8Length = 0;
-    if (form.decode && d88console::shiftJisToUtf8(name, length, utf8, sizeof utf8, utf8Length)) {
-        const std::string shown = escaped(utf8, utf8Length, false);
+    decoded = decode && d88console::shiftJisToUtf8(name, length, utf8, sizeof utf8, utf8Length);
+    return decoded ? escaped(utf8, utf8Length, false) : escaped(name, length, true);
+}
+
+}  // namespace
+
+void printName(std::FILE* out, const NameForm& form, const char* name) {
+    bool decoded = false;
+    const std::string shown = shownName(name, form.decode, decoded);
+    if (decoded) {
         d88console::writeUtf8(out, form.text, shown.data(), shown.size());
         return;
     }
-    const std::string shown = escaped(name, length, true);
     std::fwrite(shown.data(), 1, shown.size(), out);
+}
+
+std::string nameAsUtf8(const char* name) {
+    bool decoded = false;
+    return shownName(name, true, decoded);
 }
 
 }  // namespace d88info

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 #include "console/ConsoleText.h"
 
@@ -23,5 +24,9 @@ NameForm nameFormFor(std::FILE* out, bool utf8);
 // \xNN; when `form` decodes and the name is Shift_JIS text, its characters
 // outside ASCII as they are, with the ASCII ones escaped as above.
 void printName(std::FILE* out, const NameForm& form, const char* name);
+
+// The name as printName() writes it decoded, as UTF-8 text: Shift_JIS text
+// decoded, any other name escaped to plain ASCII.
+std::string nameAsUtf8(const char* name);
 
 }  // namespace d88info

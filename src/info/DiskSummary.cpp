@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "cutter/Identification.h"
-
 namespace d88info {
 
 namespace {
@@ -51,20 +49,7 @@ void printProbe(std::FILE* out, d88::D88Image& image, std::uint8_t* scratch,
 }
 
 void printKind(std::FILE* out, d88::D88Image& image, std::uint8_t* scratch) {
-    // d88cut clears its buffer before it identifies each disk.
-    std::memset(scratch, 0, kScratchSize);
-    const d88cut::Identification result = d88cut::identify(image, scratch, 0);
-    switch (result.verdict) {
-        case d88cut::Verdict::Recognised:
-            std::fprintf(out, "  kind: %s\n", d88cut::kindInfo(result.kind).name);
-            return;
-        case d88cut::Verdict::UnknownSum:
-            std::fputs("  kind: not recognised\n", out);
-            return;
-        case d88cut::Verdict::Unsupported:
-            std::fputs("  kind: unsupported format\n", out);
-            return;
-    }
+    std::fprintf(out, "  kind: %s\n", kindText(identifyAsD88Cut(image, scratch)));
 }
 
 }  // namespace
@@ -97,6 +82,24 @@ void printIdentification(std::FILE* out, d88::D88Image& image, std::uint8_t* scr
     }
     std::fputc('\n', out);
     printKind(out, image, scratch);
+}
+
+d88cut::Identification identifyAsD88Cut(d88::D88Image& image, std::uint8_t* scratch) {
+    // d88cut clears its buffer before it identifies each disk.
+    std::memset(scratch, 0, kScratchSize);
+    return d88cut::identify(image, scratch, 0);
+}
+
+const char* kindText(const d88cut::Identification& result) {
+    switch (result.verdict) {
+        case d88cut::Verdict::Recognised:
+            return d88cut::kindInfo(result.kind).name;
+        case d88cut::Verdict::UnknownSum:
+            return "not recognised";
+        case d88cut::Verdict::Unsupported:
+            break;
+    }
+    return "unsupported format";
 }
 
 }  // namespace d88info

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "DiskName.h"
+#include "cutter/Identification.h"
 #include "d88/D88Image.h"
 #include "d88/DiskHeader.h"
 
@@ -24,5 +25,12 @@ void printDiskHeading(std::FILE* out, int index, std::int64_t start, const d88::
 // two that are summed), then the kind d88cut recognises without a disk number.
 // `image` must have the disk selected; `scratch` holds kScratchSize bytes.
 void printIdentification(std::FILE* out, d88::D88Image& image, std::uint8_t* scratch);
+
+// What d88cut's identification makes of the selected disk of `image`, without
+// a disk number, reading into `scratch` (kScratchSize bytes) as d88cut does.
+d88cut::Identification identifyAsD88Cut(d88::D88Image& image, std::uint8_t* scratch);
+
+// The kind's name as d88cut prints it, "not recognised" or "unsupported format".
+const char* kindText(const d88cut::Identification& result);
 
 }  // namespace d88info

@@ -9,6 +9,8 @@ constexpr std::uint8_t kNormal = 0x00;
 constexpr std::uint8_t kNormalDeleted = 0x10;
 constexpr std::uint8_t kIdCrcError = 0xA0;
 constexpr std::uint8_t kDataCrcError = 0xB0;
+constexpr std::uint8_t kNoAddressMark = 0xE0;
+constexpr std::uint8_t kNoDataMark = 0xF0;
 
 std::string hexByte(std::uint8_t byte) {
     char text[5];
@@ -52,13 +54,38 @@ std::string statusText(std::uint8_t status) {
             return "ID CRC error";
         case kDataCrcError:
             return "data CRC error";
-        case 0xE0:
+        case kNoAddressMark:
             return "no address mark";
-        case 0xF0:
+        case kNoDataMark:
             return "no data mark";
         default:
             return hexByte(status);
     }
+}
+
+RecordState recordState(const d88::TrackRecord& record) {
+    const d88::SectorHeader& h = record.header;
+    if (record.dataInFile < h.dataLength) {
+        return RecordState::CutOff;
+    }
+    switch (h.status) {
+        case kIdCrcError:
+        case kDataCrcError:
+            return RecordState::CrcError;
+        case kNoAddressMark:
+        case kNoDataMark:
+            return RecordState::NoMark;
+        case kNormal:
+        case kNormalDeleted:
+            break;
+        default:
+            return RecordState::Other;
+    }
+    if (h.deleted != 0x00 && h.deleted != kDeletedMark) {
+        return RecordState::Other;
+    }
+    return h.deleted == kDeletedMark || h.status == kNormalDeleted ? RecordState::Deleted
+                                                                   : RecordState::Normal;
 }
 
 void printRecordCounts(std::FILE* out, const DiskWalk& walks) {

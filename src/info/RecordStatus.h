@@ -21,6 +21,15 @@ std::string deletedText(std::uint8_t deleted);
 // else the byte in hex.
 std::string statusText(std::uint8_t status);
 
+// What a record's header and the file say of it, one word for the picture:
+// the first that holds of a record cut off by the end of the file, an ID or
+// data CRC error, a missing address or data mark, another status or mark
+// byte, a deleted-data mark (in the mark or the status), else normal.
+enum class RecordState { Normal, Deleted, CrcError, NoMark, Other, CutOff };
+inline constexpr int kRecordStateCount = 6;
+
+RecordState recordState(const d88::TrackRecord& record);
+
 // "  status: 2 records with a CRC error, 1 record with a deleted mark,
 // 1 record with another status", with only the counts that are not 0;
 // nothing when all are. "Another status" is any but normal and the CRC errors.
