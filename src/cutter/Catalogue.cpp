@@ -53,4 +53,23 @@ const KindCuts demo2Cuts{nullptr, &mdemo2Table, kNoRuns, kNoRuns};
 const KindCuts dataDisk3Cuts{nullptr, nullptr, kDataDisk3Runs, kNoRuns};
 const KindCuts visualCuts{nullptr, nullptr, kVisualRuns, kNoRuns};
 
+std::vector<KindRun> runsOf(const KindCuts& cuts) {
+    std::vector<KindRun> runs;
+    if (cuts.musdrvHead != nullptr) {
+        runs.push_back({*cuts.musdrvHead, false});
+        runs.push_back({musdrvTail, false});
+    }
+    for (const ExtractEntry* row = cuts.table != nullptr ? cuts.table->rows : nullptr;
+         row != nullptr && row->length != 0; ++row) {
+        runs.push_back({*row, false});
+    }
+    for (const NamedRun* named = cuts.runs; named->fileName != nullptr; ++named) {
+        runs.push_back({named->run, false});
+    }
+    for (const NamedRun* named = cuts.opRuns; named->fileName != nullptr; ++named) {
+        runs.push_back({named->run, true});
+    }
+    return runs;
+}
+
 }  // namespace d88cut

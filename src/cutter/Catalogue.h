@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace d88cut {
 
@@ -51,5 +52,15 @@ extern const KindCuts demo1Cuts;      // MUSDRV, MDEMO100-MDEMO112
 extern const KindCuts demo2Cuts;      // MDEMO200, MDEMO201
 extern const KindCuts dataDisk3Cuts;  // M300
 extern const KindCuts visualCuts;     // MV00
+
+// One run a kind cuts, and whether it is cut only with -op.
+struct KindRun {
+    ExtractEntry run;
+    bool onlyWithOp;
+};
+
+// Every run of `cuts` in the order they are cut: MUSDRV's head and tail, the
+// table's rows, the fixed runs, then the runs cut only with -op.
+std::vector<KindRun> runsOf(const KindCuts& cuts);
 
 }  // namespace d88cut

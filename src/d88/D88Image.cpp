@@ -163,7 +163,11 @@ std::int32_t D88Image::readSector(std::int32_t track, std::int32_t c, std::int32
         return 0;
     }
     // Only the bytes the file really holds count as read.
-    return copyRecordData(window, record, dest, len);
+    const std::int32_t copied = copyRecordData(window, record, dest, len);
+    if (recordReadObserver != nullptr && copied == len) {
+        recordReadObserver->recordRead(record);
+    }
+    return copied;
 }
 
 std::int32_t D88Image::readSectors(std::int32_t track, std::int32_t c, std::int32_t h,

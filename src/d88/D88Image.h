@@ -70,6 +70,16 @@ class D88Image {
     // For measuring the reader; none by default.
     using TrackReadObserver = void (*)(std::int64_t trackStart, bool walked);
     void observeTrackReads(TrackReadObserver observer) { trackReadObserver = observer; }
+    // Told of every record whose data a sector read delivered as much of as
+    // was asked for: which records a cut reads. None by default.
+    class RecordReadObserver {
+      public:
+        virtual void recordRead(const TrackRecord& record) = 0;
+
+      protected:
+        ~RecordReadObserver() = default;
+    };
+    void observeRecordReads(RecordReadObserver* observer) { recordReadObserver = observer; }
 
   private:
     void clearSelection();
@@ -99,6 +109,7 @@ class D88Image {
     WalkMemory memory;
     bool remembering = true;
     TrackReadObserver trackReadObserver = nullptr;
+    RecordReadObserver* recordReadObserver = nullptr;
 };
 
 }  // namespace d88
