@@ -18,7 +18,9 @@ using d88mk::SetDisk;
 using d88test::ToolResult;
 using Lines = std::vector<std::string>;
 
-const std::string kUsage = "usage: d88info [-v] [--utf8] [-x TRACK,R[,N]|C/H/R[/N]] IMAGE\n";
+const std::string kUsage =
+    "usage: d88info [-v] [--utf8] [-x TRACK,R[,N]|C/H/R[/N]] IMAGE\n"
+    "       d88info --svg IMAGE\n";
 
 ToolResult info(const Bytes& image, std::vector<std::string> options = {}) {
     d88test::ScratchDir dir;

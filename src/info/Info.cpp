@@ -7,6 +7,7 @@
 
 #include "DiskGeometry.h"
 #include "DiskName.h"
+#include "DiskPicture.h"
 #include "DiskSummary.h"
 #include "HexDump.h"
 #include "InfoOptions.h"
@@ -95,6 +96,10 @@ int runInfo(int argc, char** argv, std::FILE* out, std::FILE* err) {
         std::fprintf(err, "d88info: cannot open %s: %s\n", options.imagePath,
                      describeOpenError(run.image.openError()));
         return 1;
+    }
+    if (options.svg) {
+        writePicture(out, run.image, run.scratch.data(), *run.walks);
+        return 0;
     }
     const int diskCount = run.image.diskCount();
     std::fprintf(out, "image: %lld bytes, %d disk%s\n",

@@ -8,7 +8,9 @@ namespace d88info {
 
 namespace {
 
-constexpr char kUsageLine[] = "usage: d88info [-v] [--utf8] [-x TRACK,R[,N]|C/H/R[/N]] IMAGE\n";
+constexpr char kUsageLine[] =
+    "usage: d88info [-v] [--utf8] [-x TRACK,R[,N]|C/H/R[/N]] IMAGE\n"
+    "       d88info --svg IMAGE\n";
 
 constexpr char kHelpText[] =
     "Shows what each disk of a D88 image file holds: its header, the probe\n"
@@ -23,6 +25,10 @@ constexpr char kHelpText[] =
     "                  R and N (any N when left out) on track index TRACK of\n"
     "                  each disk\n"
     "  -x C/H/R[/N]    the same by cylinder and head: track index C*2+H\n"
+    "  --svg           instead of the text, write an SVG picture of every disk:\n"
+    "                  a row per track and a cell per record, coloured by its\n"
+    "                  status, outlined where d88cut cuts it (-v and --utf8 change\n"
+    "                  nothing in it)\n"
     "  -h, --help      show this help\n"
     "  --version       show the version\n"
     "  --              end of options: IMAGE may start with -\n";
@@ -106,6 +112,8 @@ OptionsResult parseInfoOptions(int argc, char** argv, InfoOptions& options, std:
                 options.verbose = true;
             } else if (std::strcmp(arg, "--utf8") == 0) {
                 options.utf8 = true;
+            } else if (std::strcmp(arg, "--svg") == 0) {
+                options.svg = true;
             } else if (std::strcmp(arg, "-x") == 0) {
                 if (i + 1 >= argc || argv[i + 1] == nullptr) {
                     return usageError(err, "-x needs TRACK,R[,N] or C/H/R[/N]", "");
@@ -128,6 +136,9 @@ OptionsResult parseInfoOptions(int argc, char** argv, InfoOptions& options, std:
     }
     if (options.imagePath == nullptr) {
         return usageError(err, "no image file given", "");
+    }
+    if (options.svg && options.dump) {
+        return usageError(err, "--svg draws every disk and dumps no sector: drop -x", "");
     }
     return OptionsResult::Run;
 }

@@ -1,5 +1,5 @@
 // The command line of d88info: [-v] [--utf8] [-x TRACK,R[,N]|C/H/R[/N]] IMAGE,
-// or -h, or --version.
+// --svg IMAGE, or -h, or --version.
 #pragma once
 
 #include <cstdio>
@@ -22,6 +22,7 @@ struct InfoOptions {
     bool verbose = false;  // -v: list every record of every present track
     bool dump = false;     // -x: hex dump of `sector` on each disk
     bool utf8 = false;     // --utf8: names decoded into UTF-8 in a file or pipe too
+    bool svg = false;      // --svg: a picture of every disk instead of the text
     SectorChoice sector;
 };
 

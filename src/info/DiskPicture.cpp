@@ -1,0 +1,420 @@
+#include "DiskPicture.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "DiskName.h"
+#include "DiskSummary.h"
+#include "RecordListing.h"
+#include "RecordStatus.h"
+#include "SvgWriter.h"
+#include "cutter/Catalogue.h"
+#include "cutter/DiskKind.h"
+
+namespace d88info {
+
+namespace {
+
+// The layout, in pixels: a panel per disk, its cylinders in rows, head 0 in
+// the left column and head 1 in the right one.
+constexpr int kMargin = 10;
+constexpr int kLabelWidth = 34;
+constexpr int kColumnWidth = 520;
+constexpr int kColumnGap = 16;
+constexpr int kRowPitch = 10;
+constexpr int kCellHeight = 8;
+constexpr int kPanelHeading = 34;
+constexpr int kPanelGap = 14;
+constexpr int kCylinders = d88::cylinderOfTrack(d88::DiskHeader::kTrackCount - 1) + 1;
+constexpr int kPanelHeight = kPanelHeading + kCylinders * kRowPitch + kPanelGap;
+constexpr int kPictureWidth = 2 * kMargin + kLabelWidth + 2 * kColumnWidth + kColumnGap;
+constexpr int kLegendTop = 34;
+constexpr int kLegendColumns = 4;
+constexpr int kLegendPitch = 16;
+constexpr int kLegendColumnWidth = (kPictureWidth - 2 * kMargin) / kLegendColumns;
+
+// A record is 2 pixels plus one per 16 bytes of data (a 1,024-byte sector is
+// 66 pixels); a track too long for its column is drawn narrower to fit.
+constexpr double kBytesPerPixel = 16;
+constexpr int kMinRecordWidth = 2;
+static_assert(kMinRecordWidth * kMaxRecordsPerTrack < kColumnWidth,
+              "every record of a walk fits in a column");
+
+// What keeps the picture small: a track of more cells than this, or any
+// track once the picture has spent its budget, is drawn as one summary cell.
+// A cell costs 8, a line between two records of one cell 1.
+constexpr std::size_t kMaxCellsPerTrack = 64;
+constexpr long kCellCost = 8;
+constexpr long kSeparatorCost = 1;
+constexpr long kPictureBudget = kCellCost * 30000;
+
+// The reader's sector range before a disk's kind sets its own, as d88cut has it.
+constexpr std::int32_t kFirstSector = 1;
+constexpr std::int32_t kLastSector = 16;
+
+constexpr char kStyle[] =
+    "text{font-size:10px;fill:#222}\n"
+    ".title{font-size:12px;font-weight:bold}\n"
+    ".label{font-size:8px;fill:#666}\n"
+    ".normal{fill:#9fd49a}\n"
+    ".deleted{fill:#5b9bd5}\n"
+    ".crc{fill:#e0403a}\n"
+    ".nomark{fill:#f39c32}\n"
+    ".other{fill:#a070d0}\n"
+    ".cutoff{fill:#333}\n"
+    ".summary{fill:#b0b0b0}\n"
+    ".absent{fill:#e6e6e6}\n"
+    ".beyond{fill:#f4d03f}\n"
+    ".ended{fill:#8b5a2b}\n"
+    ".capped{fill:#000}\n"
+    ".rec{stroke:#fff;stroke-width:0.6}\n"
+    ".sep{stroke:#fff;stroke-width:0.6;fill:none}\n"
+    ".cut{stroke:#000;stroke-width:1.2}\n"
+    ".cutop{stroke:#000;stroke-width:1.2;stroke-dasharray:2,1}\n";
+
+// The class of each record state and what the legend and summaries call it.
+struct StateLook {
+    const char* cls;
+    const char* words;
+};
+constexpr StateLook kStateLooks[kRecordStateCount] = {
+    {"normal", "normal"},
+    {"deleted", "deleted-data mark"},
+    {"crc", "ID or data CRC error"},
+    {"nomark", "no address or data mark"},
+    {"other", "other status or mark"},
+    {"cutoff", "cut off by the end of the file"},
+};
+
+const StateLook& lookOf(RecordState state) {
+    return kStateLooks[static_cast<int>(state)];
+}
+
+// Whether d88cut cuts a record for the disk's kind.
+enum class Cut { None, WithOp, Always };
+
+// Notes the data offset of each record the kind's runs read whole.
+class CutCollector final : public d88::D88Image::RecordReadObserver {
+  public:
+    void recordRead(const d88::TrackRecord& record) override {
+        Cut& cut = cuts[record.dataOffset];
+        cut = std::max(cut, onlyWithOp ? Cut::WithOp : Cut::Always);
+    }
+    Cut cutOf(const d88::TrackRecord& record) const {
+        const auto found = cuts.find(record.dataOffset);
+        return found == cuts.end() ? Cut::None : found->second;
+    }
+
+    bool onlyWithOp = false;
+
+  private:
+    std::map<std::int64_t, Cut> cuts;
+};
+
+// Reads every run the recognised kind cuts, as d88cut reads them, noting the
+// records read.
+void collectCuts(d88::D88Image& image, const d88cut::Identification& identification,
+                 CutCollector& collector) {
+    if (identification.verdict != d88cut::Verdict::Recognised) {
+        return;
+    }
+    const d88cut::DiskKindInfo& kind = d88cut::kindInfo(identification.kind);
+    if (kind.cuts == nullptr) {
+        return;
+    }
+    image.setSectorRange(kind.range.first, kind.range.last);
+    image.observeRecordReads(&collector);
+    std::vector<std::uint8_t> buffer;
+    for (const d88cut::KindRun& kindRun : d88cut::runsOf(*kind.cuts)) {
+        const d88cut::ExtractEntry& run = kindRun.run;
+        buffer.resize(std::max(buffer.size(), static_cast<std::size_t>(run.length)));
+        collector.onlyWithOp = kindRun.onlyWithOp;
+        image.readSectors(run.track, d88::cylinderOfTrack(run.track), d88::headOfTrack(run.track),
+                          run.startSector, d88cut::kRunSizeCode, buffer.data(), run.length);
+    }
+    image.observeRecordReads(nullptr);
+    image.setSectorRange(kFirstSector, kLastSector);
+}
+
+// Records drawn as one cell: a single record, or neighbouring normal records
+// alike in all but R.
+struct Cell {
+    std::size_t first;
+    std::size_t count;
+    RecordState state;
+    Cut cut;
+};
+
+bool joins(const Cell& cell, const d88::TrackRecord& last, const d88::TrackRecord& record,
+           RecordState state, Cut cut) {
+    const d88::SectorHeader& a = last.header;
+    const d88::SectorHeader& b = record.header;
+    return state == RecordState::Normal && cell.state == RecordState::Normal && cut == cell.cut &&
+           a.c == b.c && a.h == b.h && a.n == b.n && a.dataLength == b.dataLength &&
+           a.density == b.density && a.deleted == b.deleted && a.status == b.status;
+}
+
+std::vector<Cell> cellsOf(const TrackWalk& walk, const CutCollector& cuts) {
+    std::vector<Cell> cells;
+    for (std::size_t i = 0; i < walk.records.size(); ++i) {
+        const d88::TrackRecord& record = walk.records[i];
+        const RecordState state = recordState(record);
+        const Cut cut = cuts.cutOf(record);
+        if (!cells.empty() && joins(cells.back(), walk.records[i - 1], record, state, cut)) {
+            ++cells.back().count;
+        } else {
+            cells.push_back({i, 1, state, cut});
+        }
+    }
+    return cells;
+}
+
+// The left edge of each record from the column's left, then the right edge
+// of the last.
+std::vector<int> recordEdges(const TrackWalk& walk) {
+    double totalBytes = 0;
+    for (const d88::TrackRecord& record : walk.records) {
+        totalBytes += record.header.dataLength;
+    }
+    const double room = kColumnWidth - kMinRecordWidth * static_cast<double>(walk.records.size());
+    const double scale = totalBytes > 0 ? std::min(1 / kBytesPerPixel, room / totalBytes) : 0;
+    std::vector<int> edges{0};
+    double x = 0;
+    for (const d88::TrackRecord& record : walk.records) {
+        x += kMinRecordWidth + record.header.dataLength * scale;
+        edges.push_back(static_cast<int>(std::lround(x)));
+    }
+    return edges;
+}
+
+std::string format(const char* pattern, unsigned long long a, unsigned long long b = 0) {
+    char text[64];
+    std::snprintf(text, sizeof text, pattern, a, b);
+    return text;
+}
+
+// "track 4 (C2 H0): C2 H0 R1 N3, 1024 bytes, double, -, normal" for one
+// record; "track 4 (C2 H0): 5 records C2 H0 R1 2 3 4 5 N3, 1024 bytes each,
+// ..." for several; with the bytes the file holds of a record cut off, and
+// whether d88cut cuts it.
+std::string cellTitle(const TrackWalk& walk, const Cell& cell) {
+    const d88::TrackRecord& first = walk.records[cell.first];
+    const d88::SectorHeader& h = first.header;
+    std::string title = trackName(walk.track) + ": ";
+    if (cell.count > 1) {
+        title += format("%llu records ", cell.count);
+    }
+    title += format("C%llu H%llu R", h.c, h.h);
+    for (std::size_t i = 0; i < cell.count; ++i) {
+        title += format(i == 0 ? "%llu" : " %llu", walk.records[cell.first + i].header.r);
+    }
+    title += format(" N%llu, %llu bytes", h.n, h.dataLength);
+    title += cell.count > 1 ? " each, " : ", ";
+    title += densityText(h.density) + ", " + deletedText(h.deleted) + ", " + statusText(h.status);
+    if (cell.state == RecordState::CutOff) {
+        title += format("; the file holds only %llu of them",
+                        static_cast<unsigned long long>(first.dataInFile));
+    }
+    if (cell.cut != Cut::None) {
+        title += cell.cut == Cut::Always ? "; cut by d88cut" : "; cut by d88cut with -op";
+    }
+    return title;
+}
+
+// "track 8 (C4 H0): 256 records: 200 normal, 56 ID or data CRC error".
+std::string summaryTitle(const TrackWalk& walk) {
+    std::size_t counts[kRecordStateCount] = {};
+    for (const d88::TrackRecord& record : walk.records) {
+        ++counts[static_cast<int>(recordState(record))];
+    }
+    std::string title = trackName(walk.track) + format(": %llu records", walk.records.size());
+    if (walk.capped) {
+        title += ", and the walk goes on";
+    }
+    const char* separator = ": ";
+    for (int state = 0; state < kRecordStateCount; ++state) {
+        if (counts[state] != 0) {
+            title += separator + format("%llu ", counts[state]) + kStateLooks[state].words;
+            separator = ", ";
+        }
+    }
+    return title;
+}
+
+struct PictureRun {
+    SvgWriter svg;
+    d88::D88Image& image;
+    std::uint8_t* scratch;
+    DiskWalk& walks;
+    long budget;
+};
+
+// A line between each two records of the cells that hold several, where
+// the records are wide enough to tell apart.
+std::string separators(const std::vector<Cell>& cells, const std::vector<int>& edges, int x, int y,
+                       long& count) {
+    std::string d;
+    for (const Cell& cell : cells) {
+        const int width = edges[cell.first + cell.count] - edges[cell.first];
+        if (cell.count < 2 || width < 4 * static_cast<int>(cell.count)) {
+            continue;
+        }
+        for (std::size_t k = 1; k < cell.count; ++k) {
+            d += format("M%llu %llu", static_cast<unsigned long long>(x + edges[cell.first + k]),
+                        static_cast<unsigned long long>(y)) +
+                 format("v%llu", kCellHeight);
+            ++count;
+        }
+    }
+    return d;
+}
+
+void drawCells(PictureRun& run, const TrackWalk& walk, const CutCollector& cuts, int x, int y) {
+    const std::vector<Cell> cells = cellsOf(walk, cuts);
+    const std::vector<int> edges = recordEdges(walk);
+    long separatorCount = 0;
+    const std::string d = separators(cells, edges, x, y, separatorCount);
+    const long cost = static_cast<long>(cells.size()) * kCellCost + separatorCount * kSeparatorCost;
+    if (cells.size() > kMaxCellsPerTrack || cost > run.budget) {
+        run.svg.rect("rec summary", x, y, edges.back(), kCellHeight, summaryTitle(walk));
+        return;
+    }
+    run.budget -= cost;
+    for (const Cell& cell : cells) {
+        std::string cls = std::string("rec ") + lookOf(cell.state).cls;
+        cls += cell.cut == Cut::Always ? " cut" : cell.cut == Cut::WithOp ? " cutop" : "";
+        run.svg.rect(cls.c_str(), x + edges[cell.first], y,
+                     edges[cell.first + cell.count] - edges[cell.first], kCellHeight,
+                     cellTitle(walk, cell));
+    }
+    if (!d.empty()) {
+        run.svg.path("sep", d);
+    }
+    if (walk.capped) {
+        run.svg.rect("track capped", x + edges.back() + 1, y, 3, kCellHeight,
+                     trackName(walk.track) +
+                         format(": the walk goes on past %llu records", kMaxRecordsPerTrack));
+    }
+}
+
+void drawTrack(PictureRun& run, const TrackWalk& walk, const CutCollector& cuts, int x, int y) {
+    const std::string name = trackName(walk.track);
+    switch (walk.end) {
+        case d88::WalkEnd::Absent:
+            run.svg.rect("track absent", x, y + kCellHeight / 2 - 1, kColumnWidth, 2,
+                         name + ": absent");
+            return;
+        case d88::WalkEnd::BeyondDisk:
+            run.svg.rect(
+                "track beyond", x, y, kColumnWidth, kCellHeight,
+                name + format(": offset 0x%08llX is beyond the disk, not read", walk.tableOffset));
+            return;
+        default:
+            break;
+    }
+    if (walk.records.empty()) {
+        run.svg.rect("track ended", x, y, 4 * kMinRecordWidth, kCellHeight,
+                     name + format(" at 0x%08llX: the file ends before its first record",
+                                   static_cast<unsigned long long>(walk.start)));
+        return;
+    }
+    drawCells(run, walk, cuts, x, y);
+}
+
+int columnLeft(int head) {
+    return kMargin + kLabelWidth + head * (kColumnWidth + kColumnGap);
+}
+
+void drawPanel(PictureRun& run, int index, int top) {
+    const std::int64_t start = run.image.diskStart(index);
+    const std::string where = format("disk %llu at offset 0x%08llX", static_cast<unsigned>(index),
+                                     static_cast<unsigned long long>(start));
+    if (!run.image.selectDisk(index)) {
+        run.svg.text("title", kMargin, top + 14, where + ": header cannot be read");
+        return;
+    }
+    const d88cut::Identification identification = identifyAsD88Cut(run.image, run.scratch);
+    CutCollector cuts;
+    collectCuts(run.image, identification, cuts);
+    walkDisk(run.image, start, run.walks);
+    run.svg.text("title", kMargin, top + 14,
+                 where + ": \"" + nameAsUtf8(run.image.diskHeader().name) + "\", " +
+                     kindText(identification));
+    for (int head = 0; head < 2; ++head) {
+        run.svg.text("label", columnLeft(head), top + kPanelHeading - 4,
+                     format("head %llu", static_cast<unsigned>(head)));
+    }
+    for (int cylinder = 0; cylinder < kCylinders; ++cylinder) {
+        run.svg.text("label", kMargin, top + kPanelHeading + cylinder * kRowPitch + kCellHeight,
+                     format("C%llu", static_cast<unsigned>(cylinder)));
+    }
+    for (const TrackWalk& walk : run.walks) {
+        const int y = top + kPanelHeading + d88::cylinderOfTrack(walk.track) * kRowPitch;
+        drawTrack(run, walk, cuts, columnLeft(d88::headOfTrack(walk.track)), y);
+    }
+}
+
+struct LegendEntry {
+    const char* cls;
+    const char* words;
+};
+
+constexpr LegendEntry kTrackLegend[] = {
+    {"key summary", "too many cells: one for the track"},
+    {"key absent", "track absent (offset 0)"},
+    {"key beyond", "track offset beyond the disk, not read"},
+    {"key ended", "track beyond the end of the file"},
+    {"key capped", "walk goes on past the records drawn"},
+    {"key normal cut", "outlined: cut by d88cut for the disk's kind"},
+    {"key normal cutop", "dashed: cut by d88cut only with -op"},
+};
+
+constexpr int kLegendEntries = kRecordStateCount + static_cast<int>(std::size(kTrackLegend));
+constexpr int kLegendRows = (kLegendEntries + kLegendColumns - 1) / kLegendColumns;
+constexpr int kPanelsTop = kLegendTop + kLegendRows * kLegendPitch + kPanelGap;
+
+void drawLegendEntry(PictureRun& run, int entry, const std::string& cls, const char* words) {
+    const int x = kMargin + (entry % kLegendColumns) * kLegendColumnWidth;
+    const int y = kLegendTop + (entry / kLegendColumns) * kLegendPitch;
+    run.svg.rect(cls.c_str(), x, y, 16, kCellHeight + 2, "");
+    run.svg.text("legend", x + 22, y + kCellHeight + 1, words);
+}
+
+void drawLegend(PictureRun& run, int diskCount) {
+    run.svg.text(
+        "title", kMargin, 18,
+        format("%llu disk", static_cast<unsigned>(diskCount)) + (diskCount == 1 ? "" : "s") +
+            format(" in %llu bytes", static_cast<unsigned long long>(run.image.fileSize())) +
+            "; each cell a record (hover for its header), its width its data length");
+    int entry = 0;
+    for (const StateLook& look : kStateLooks) {
+        drawLegendEntry(run, entry++, std::string("key ") + look.cls,
+                        (std::string("record: ") + look.words).c_str());
+    }
+    for (const LegendEntry& item : kTrackLegend) {
+        drawLegendEntry(run, entry++, item.cls, item.words);
+    }
+}
+
+}  // namespace
+
+void writePicture(std::FILE* out, d88::D88Image& image, std::uint8_t* scratch, DiskWalk& walks) {
+    PictureRun run{SvgWriter(out), image, scratch, walks, kPictureBudget};
+    const int diskCount = image.diskCount();
+    const int height = kPanelsTop + diskCount * kPanelHeight + kMargin;
+    run.svg.begin(kPictureWidth, height,
+                  "d88info: " + format("%llu disk", static_cast<unsigned>(diskCount)) +
+                      (diskCount == 1 ? "" : "s"),
+                  kStyle);
+    drawLegend(run, diskCount);
+    for (int index = 0; index < diskCount; ++index) {
+        drawPanel(run, index, kPanelsTop + index * kPanelHeight);
+    }
+    run.svg.end();
+}
+
+}  // namespace d88info
