@@ -76,6 +76,16 @@ DiskBuilder& DiskBuilder::dropTrack(int track) {
     return *this;
 }
 
+DiskBuilder& DiskBuilder::markSector(int track, int r, std::uint8_t deleted, std::uint8_t status) {
+    for (Record& record : records_[track]) {
+        if (record.r == r) {
+            record.deleted = deleted;
+            record.status = status;
+        }
+    }
+    return *this;
+}
+
 DiskBuilder& DiskBuilder::dropSector(int track, int r) {
     auto it = records_.find(track);
     if (it != records_.end()) {

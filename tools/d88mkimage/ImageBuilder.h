@@ -46,6 +46,8 @@ class DiskBuilder {
     DiskBuilder& addSector(int track, int r, int n, Bytes data);
     // Sectors firstR..lastR of 128 << n bytes, each filled with sectorContent().
     DiskBuilder& fillTrack(int track, int firstR, int lastR, int n);
+    // Sets the deleted-data mark and status bytes of the records numbered `r` of a track.
+    DiskBuilder& markSector(int track, int r, std::uint8_t deleted, std::uint8_t status);
     // Removes a track, or the records numbered `r` of a track.
     DiskBuilder& dropTrack(int track);
     DiskBuilder& dropSector(int track, int r);

@@ -86,6 +86,26 @@ std::vector<std::pair<std::string, Bytes>> seedImages() {
     return seeds;
 }
 
+Bytes damagedImage() {
+    DiskBuilder program = setDisk(SetDisk::ProgramDisk, 84);
+    // "サンプル <&>": Shift_JIS text and the characters XML escapes.
+    program.setName("\x83\x54\x83\x93\x83\x76\x83\x8B <&>");
+    program
+        .markSector(33, 2, 0x00, 0xB0)  // data CRC error in a file d88cut cuts
+        .markSector(20, 1, 0x00, 0xA0)  // ID CRC error
+        .markSector(40, 4, 0x10, 0x00)  // deleted-data mark
+        .markSector(50, 3, 0x00, 0xF0)  // no data mark
+        .markSector(60, 0, 0x00, 0xE0)  // no address mark
+        .markSector(70, 2, 0x00, 0x01)  // a status no controller gives
+        .dropTrack(64)
+        .setTrackOffset(80, 0x7FFFFFF0u);
+    const DiskBuilder demo = setDisk(SetDisk::DemoDisk1, 84);
+    const Bytes programBytes = program.build();
+    Bytes image = concat({programBytes, demo.build()});
+    image.resize(programBytes.size() + demo.trackStart(41) + 2 * (16 + 1024) + 16 + 300);
+    return image;
+}
+
 Bytes largeIndexImage() {
     std::vector<Bytes> disks;
     for (int i = 0; i < 64; ++i) {

@@ -18,6 +18,12 @@ Bytes sampleImage();
 // variants (cut short, count 0, offsets beyond the disk, size 0, ...).
 std::vector<std::pair<std::string, Bytes>> seedImages();
 
+// Two disks of the set with damage of every kind the tools name: a Program
+// Disk named in Shift_JIS with records of every status, a deleted-data mark,
+// a missing track and one beyond the disk; then a Demo Disk 1 cut off by the
+// end of the file inside track 41, in the middle of the files it holds.
+Bytes damagedImage();
+
 // 64 disks of high-density size (154 tracks of eight 1,024-byte sectors), the
 // set's disks over and over.
 Bytes largeIndexImage();

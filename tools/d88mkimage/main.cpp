@@ -2,6 +2,7 @@
 //
 //   d88mkimage sample OUT         the eight disks of the set, each a full 160-track disk
 //   d88mkimage seeds DIR          small and damaged images for seeding the fuzzers
+//   d88mkimage damaged OUT        two disks of the set with damage of every kind
 //   d88mkimage large OUT          64 high-density disks of the set
 //   d88mkimage hostile OUT BYTES  a disk whose record walks run on to the end of the file
 //   d88mkimage chain OUT BYTES    the same, each track starting at a record of its own
@@ -17,7 +18,7 @@ namespace {
 
 int usage() {
     std::fputs(
-        "usage: d88mkimage sample OUT | seeds DIR | large OUT | hostile OUT BYTES | "
+        "usage: d88mkimage sample OUT | seeds DIR | damaged OUT | large OUT | hostile OUT BYTES | "
         "chain OUT BYTES\n",
         stderr);
     return 2;
@@ -32,6 +33,8 @@ int make(int argc, char** argv) {
         for (const auto& [name, bytes] : d88mk::seedImages()) {
             d88mk::writeFile(out + "/" + name + ".d88", bytes);
         }
+    } else if (mode == "damaged" && argc == 3) {
+        d88mk::writeFile(out, d88mk::damagedImage());
     } else if (mode == "large" && argc == 3) {
         d88mk::writeFile(out, d88mk::largeIndexImage());
     } else if (mode == "hostile" && argc == 4) {
