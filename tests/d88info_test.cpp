@@ -2,12 +2,16 @@
 // compared as text, and the exit status.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "ImageBuilder.h"
+#include "ImageRecipes.h"
 #include "ToolRun.h"
+#include "XmlCheck.h"
 
 namespace {
 
@@ -16,6 +20,7 @@ using d88mk::DiskBuilder;
 using d88mk::Record;
 using d88mk::SetDisk;
 using d88test::ToolResult;
+using d88test::XmlElement;
 using Lines = std::vector<std::string>;
 
 const std::string kUsage =
@@ -57,6 +62,152 @@ Lines afterTheDisks(const std::string& text) {
         }
     }
     return lines;
+}
+
+// The picture d88info --svg draws of `image`, parsed; a failure when it is not
+// well-formed XML.
+XmlElement picture(const Bytes& image) {
+    const ToolResult run = info(image, {"--svg"});
+    EXPECT_EQ(run.exitStatus, 0);
+    XmlElement root;
+    std::string error;
+    EXPECT_TRUE(d88test::parseXml(run.out, root, error)) << error;
+    EXPECT_EQ(root.name, "svg");
+    return root;
+}
+
+// The title of an element, or "".
+std::string titleOf(const XmlElement& element) {
+    for (const XmlElement& child : element.children) {
+        if (child.name == "title") {
+            return child.text;
+        }
+    }
+    return "";
+}
+
+// Every element of the tree under `element` with `name`.
+void findAll(const XmlElement& element, const std::string& name,
+             std::vector<const XmlElement*>& found) {
+    if (element.name == name) {
+        found.push_back(&element);
+    }
+    for (const XmlElement& child : element.children) {
+        findAll(child, name, found);
+    }
+}
+
+using Counts = std::map<std::string, std::size_t>;
+
+// The records of each state the picture draws (a cell titled "...: 5 records
+// ..." stands for five, a summary cell for the counts in its title), "cut"
+// and "cutop" for the outlined records, and the tracks drawn absent, beyond
+// the disk or past the end of the file.
+Counts pictureCounts(const XmlElement& root) {
+    const std::map<std::string, std::string> summaryWords = {
+        {"normal", "normal"},
+        {"deleted-data mark", "deleted"},
+        {"ID or data CRC error", "crc"},
+        {"no address or data mark", "nomark"},
+        {"other status or mark", "other"},
+        {"cut off by the end of the file", "cutoff"}};
+    std::vector<const XmlElement*> rects;
+    findAll(root, "rect", rects);
+    Counts counts;
+    for (const XmlElement* rect : rects) {
+        std::istringstream classes(rect->attributes.count("class") ? rect->attributes.at("class")
+                                                                   : "");
+        std::string kind, state, cut;
+        classes >> kind >> state >> cut;
+        const std::string title = titleOf(*rect);
+        const std::size_t colon = title.find(": ");
+        if (kind == "track") {
+            ++counts[state];
+        } else if (kind == "rec" && state == "summary") {
+            // "track 0 (C0 H0): 130 records: 65 normal, 65 ID or data CRC error"
+            std::istringstream parts(title.substr(title.find(": ", colon + 2) + 2));
+            for (std::string part; std::getline(parts, part, ',');) {
+                std::istringstream words(part);
+                std::size_t count = 0;
+                std::string name;
+                words >> count >> std::ws;
+                std::getline(words, name);
+                EXPECT_EQ(summaryWords.count(name), 1u) << title;
+                counts[summaryWords.count(name) ? summaryWords.at(name) : name] += count;
+            }
+        } else if (kind == "rec") {
+            std::size_t records = 1;
+            std::istringstream(title.substr(colon + 2)) >> records;
+            records = title.compare(colon + 2, 1, "C") == 0 ? 1 : records;
+            counts[state] += records;
+            if (!cut.empty()) {
+                counts[cut] += records;
+            }
+        }
+    }
+    return counts;
+}
+
+// The same counts from the -v listing's words: a record whose data runs past
+// the end of the file is cut off, else its status and mark decide; and the
+// tracks whose walk goes on past the records shown.
+Counts listingCounts(const std::string& listing) {
+    Counts counts;
+    std::istringstream in(listing);
+    long long fileSize = 0;
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        std::string first;
+        words >> first;
+        unsigned h, r, n, count, length, present, tracks;
+        std::string data, density, mark, status, of;
+        if (first == "image:") {
+            std::istringstream(line.substr(7)) >> fileSize;
+        } else if (first == "tracks:" && (words >> present >> of >> tracks)) {
+            counts["absent"] += tracks - present;
+        } else if (line.find("ask for more than") != std::string::npos) {
+            // "  problem: tracks 4-9 (6 tracks): the sector counts ask ..."
+            const std::size_t open = line.find(" (");
+            counts["capped"] += first == "problem:" && open < line.find("):")
+                                    ? std::stoul(line.substr(open + 2))
+                                    : 1;
+        } else if (first == "track") {
+            counts["beyond"] += line.find("beyond the disk, not read") != std::string::npos;
+            counts["ended"] += line.find(": 0 records") != std::string::npos;
+        } else if (!first.empty() && std::isdigit(static_cast<unsigned char>(first[0])) &&
+                   (words >> h >> r >> n >> count >> length >> data >> density >> mark >>
+                    std::ws) &&
+                   std::getline(words, status)) {
+            const long long end = std::stoll(data, nullptr, 16) + length;
+            std::string state = "normal";
+            if (end > fileSize) {
+                state = "cutoff";
+            } else if (status == "ID CRC error" || status == "data CRC error") {
+                state = "crc";
+            } else if (status == "no address mark" || status == "no data mark") {
+                state = "nomark";
+            } else if ((status != "normal" && status != "normal, deleted data") ||
+                       (mark != "-" && mark != "deleted")) {
+                state = "other";
+            } else if (mark == "deleted" || status == "normal, deleted data") {
+                state = "deleted";
+            }
+            ++counts[state];
+        }
+    }
+    return counts;
+}
+
+// The picture draws every record and track in the state the -v listing says.
+void expectPictureAgreesWithListing(const Bytes& image, const std::string& label) {
+    Counts drawn = pictureCounts(picture(image));
+    drawn.erase("cut");
+    drawn.erase("cutop");
+    Counts listed = listingCounts(info(image, {"-v"}).out);
+    for (auto it = listed.begin(); it != listed.end();) {
+        it = it->second == 0 ? listed.erase(it) : std::next(it);
+    }
+    EXPECT_EQ(drawn, listed) << label;
 }
 
 Record record(int c, int h, int r, int n, Bytes data, int sectorCount = -1) {
@@ -105,7 +256,7 @@ TEST(D88Info, ShowsTheDiskHeaderAndWhatIdentificationSees) {
 TEST(D88Info, ShowsShiftJisNamesDecodedWhereTheyCanBeShown) {
     const std::string soft = "\x83\x5C\x83\x74\x83\x67";  // ソフト: 0x5C is no '\' here
     const std::string softEscaped = "\\x83\\x5C\\x83t\\x83g";
-    enum class Shown { File, Utf8File, Utf8Terminal, CTerminal };
+    enum class Shown { File, Utf8File, Utf8Terminal, CTerminal, Svg };
     const struct {
         std::string name;
         Shown shown;
@@ -124,6 +275,9 @@ TEST(D88Info, ShowsShiftJisNamesDecodedWhereTheyCanBeShown) {
          "A",
          Shown::Utf8File, "\\x80A"},              // no character of code page 932
         {"\x85\x40", Shown::Utf8File, "\\x85@"},  // a pair that is not assigned
+        // The picture's heading shows names as --utf8 does, in well-formed XML.
+        {soft + "<&>\"", Shown::Svg, "ソフト<&>\\x22"},
+        {"<a>&\x01\x80\xFF", Shown::Svg, "<a>&\\x01\\x80\\xFF"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);
@@ -143,6 +297,17 @@ TEST(D88Info, ShowsShiftJisNamesDecodedWhereTheyCanBeShown) {
         if (terminal) {
             options.stdoutTo = d88test::OutputTo::Terminal;
             options.environment = {c.shown == Shown::Utf8Terminal ? "LC_ALL=C.UTF-8" : "LC_ALL=C"};
+        }
+        if (c.shown == Shown::Svg) {
+            std::vector<const XmlElement*> texts;
+            const XmlElement root = picture(disk.build());
+            findAll(root, "text", texts);
+            const std::string heading =
+                "disk 0 at offset 0x00000000: \"" + c.expected + "\", unsupported format";
+            EXPECT_EQ(std::count_if(texts.begin(), texts.end(),
+                                    [&](const XmlElement* text) { return text->text == heading; }),
+                      1);
+            continue;
         }
         const ToolResult run = d88test::runTool(D88INFO_PATH, args, dir.path(), options);
         EXPECT_EQ(run.exitStatus, 0);
@@ -374,10 +539,74 @@ TEST(D88Info, ShowsDamagedTracksAsFarAsTheyGoAndNamesTheProblem) {
         EXPECT_EQ(linesStarting(run.out, {"disk", "  layout", "  geometry", "  problem"}),
                   c.expected)
             << c.name;
+        expectPictureAgreesWithListing(c.image, c.name);
     }
     // d88cut's search stops where the counts end the walk: R3 cannot be found.
     EXPECT_EQ(linesStarting(info(counts.build(), {"-x", "0,3,1"}).out, {"  sector"}),
               Lines{"  sector on track 0 (C0 H0) R3 N1: no such sector"});
+}
+
+// The picture: every record in the state the -v listing names, absent tracks,
+// tracks beyond the disk and past the end of the file drawn as such, a track
+// of too many cells as one, and the records d88cut cuts outlined.
+TEST(D88Info, DrawsEveryRecordAndTrackInTheStateTheListingNames) {
+    DiskBuilder alternating;
+    for (int r = 0; r < 130; ++r) {
+        Record marked = record(0, 0, r, 0, Bytes(128, 0));
+        marked.status = r % 2 == 0 ? 0x00 : 0xA0;
+        alternating.addRecord(0, marked);
+    }
+    alternating.fillTrack(1, 1, 3, 1);
+    const struct {
+        const char* name;
+        Bytes image;
+        Counts drawn;  // some of the counts the picture must show
+    } cases[] = {
+        {"damage of every kind",
+         d88mk::damagedImage(),
+         {{"crc", 2},
+          {"deleted", 1},
+          {"nomark", 2},
+          {"other", 1},
+          {"cutoff", 1},
+          {"beyond", 1},
+          {"ended", 42}}},
+        {"a track of too many cells", alternating.build(), {{"normal", 68}, {"crc", 65}}},
+    };
+    for (const auto& c : cases) {
+        expectPictureAgreesWithListing(c.image, c.name);
+        const Counts drawn = pictureCounts(picture(c.image));
+        for (const auto& [state, count] : c.drawn) {
+            EXPECT_EQ(drawn.count(state) ? drawn.at(state) : 0, count) << c.name << ": " << state;
+        }
+    }
+
+    // Records d88cut reads whole for the kind; with a sector missing, a run
+    // stops there.
+    int first = 0;
+    int last = 0;
+    d88mk::setDiskRange(SetDisk::ProgramDisk, first, last);
+    DiskBuilder gaps = d88mk::setDisk(SetDisk::ProgramDisk, 60);
+    gaps.dropSector(33, 4);
+    const struct {
+        const char* name;
+        Bytes image;
+        std::size_t cut;
+        std::size_t cutop;
+    } cuts[] = {
+        // MUSDRV's 5 sectors and MP00-MP26's 66, none read twice.
+        {"Program Disk", d88mk::setDisk(SetDisk::ProgramDisk, 60).build(), 71, 0},
+        // MP05 (4 sectors from 33/4) reads nothing, MP06 from 34/3 all.
+        {"Program Disk without 33/4", gaps.build(), 67, 0},
+        // MO00-MO04 21 sectors; OPDEMO 14 and G_TITLE 13 with -op.
+        {"Opening Disk", d88mk::setDisk(SetDisk::OpeningDisk, 60).build(), 21, 27},
+        {"Data Disk 1", d88mk::setDisk(SetDisk::DataDisk1, 60).build(), 0, 0},
+    };
+    for (const auto& c : cuts) {
+        const Counts drawn = pictureCounts(picture(c.image));
+        EXPECT_EQ(drawn.count("cut") ? drawn.at("cut") : 0, c.cut) << c.name;
+        EXPECT_EQ(drawn.count("cutop") ? drawn.at("cutop") : 0, c.cutop) << c.name;
+    }
 }
 
 TEST(D88Info, VerboseListsEveryRecordOfEveryPresentTrack) {
@@ -570,6 +799,15 @@ TEST(D88Info, ReportsUsageErrorsAndUnreadableImagesWithStatus1) {
         {{"--", "disk.d88"}, 0, "", "image: 1232 bytes, 1 disk\n"},
         {{"-x", "81/1/255/255", "disk.d88"}, 0, "", "image: 1232 bytes, 1 disk\n"},
         {{"--utf8", "disk.d88"}, 0, "", "image: 1232 bytes, 1 disk\n"},
+        {{"--svg", "-x", "0,1", "disk.d88"},
+         1,
+         "d88info: --svg draws every disk and dumps no sector: drop -x\n",
+         ""},
+        {{"--svg", "missing.d88"}, 1, "d88info: cannot open missing.d88: no such file\n", ""},
+        {{"--svg", "-v", "--utf8", "empty.d88"},
+         0,
+         "",
+         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"},
     };
     for (const auto& c : cases) {
         const ToolResult run = d88test::runTool(D88INFO_PATH, c.args, dir.path());
