@@ -1,6 +1,7 @@
 // Runs the whole of d88info in-process on the input as an image file, with one
-// of its argument forms and its output thrown away: no image may make it
-// crash, read out of bounds or hang.
+// of its argument forms and its output thrown away, then draws its picture:
+// no image may make it crash, read out of bounds or hang, and every picture
+// must be well-formed XML.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "FuzzScratch.h"
+#include "XmlCheck.h"
 #include "info/Info.h"
 
 namespace {
@@ -18,7 +20,7 @@ std::FILE* sink() {
     return file;
 }
 
-int runWith(std::vector<std::string> args) {
+int runWith(std::vector<std::string> args, std::FILE* out = sink()) {
     args.insert(args.begin(), "d88info");
     args.push_back(d88fuzz::scratchImagePath());
     std::vector<char*> argv;
@@ -26,7 +28,28 @@ int runWith(std::vector<std::string> args) {
         argv.push_back(arg.data());
     }
     argv.push_back(nullptr);
-    return d88info::runInfo(static_cast<int>(args.size()), argv.data(), sink(), sink());
+    return d88info::runInfo(static_cast<int>(args.size()), argv.data(), out, sink());
+}
+
+// The picture of the image, as d88info --svg writes it; aborts when it cannot
+// be drawn or is not well-formed XML.
+void checkPicture() {
+    std::FILE* file = std::tmpfile();
+    if (file == nullptr || runWith({"--svg"}, file) != 0 || std::fseek(file, 0, SEEK_SET) != 0) {
+        std::abort();
+    }
+    std::string svg;
+    char chunk[65536];
+    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;) {
+        svg.append(chunk, got);
+    }
+    std::fclose(file);
+    d88test::XmlElement root;
+    std::string error;
+    if (!d88test::parseXml(svg, root, error)) {
+        std::fprintf(stderr, "d88info --svg: not well-formed: %s\n", error.c_str());
+        std::abort();
+    }
 }
 
 }  // namespace
@@ -58,5 +81,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (runWith(forms[form]) != 0) {
         std::abort();
     }
+    checkPicture();
     return 0;
 }
