@@ -85,11 +85,14 @@
             } else if (disks.length === 0) {
                 continue;
             } else if ((match = messagePatterns.cutting.exec(line.text))) {
-                disks[disks.length - 1].files.push(match[1]);
+                disks[disks.length - 1].files.push({name: match[1], partlyRead: false});
             } else if (messagePatterns.noData.test(line.text)) {
                 disks[disks.length - 1].notes.push("nothing to cut on this disk");
             } else if ((match = messagePatterns.partlyRead.exec(line.text))) {
-                disks[disks.length - 1].notes.push(match[1] + " could not be read whole: zero-filled");
+                const file = disks[disks.length - 1].files.find((f) => f.name === match[1]);
+                if (file) {
+                    file.partlyRead = true;
+                }
             }
         }
         return disks;
@@ -104,24 +107,29 @@
             : "error";
     }
 
+    // One file's row: a link to it and its size, or why there is none.
+    function fileRow(file, written, keptByThisDisk) {
+        const note = (text, className = "note") => make("span", {className}, " " + text);
+        if (!keptByThisDisk) {
+            return make("li", {}, file.name, note("(replaced by a later disk's)"));
+        }
+        if (!written) {
+            return make("li", {}, file.name, note("(not written)", "warning"));
+        }
+        return make("li", {}, downloadLink(file.name, () => written.bytes, "application/octet-stream", file.name),
+                    note(sizeText(written.bytes.length), "size"),
+                    ...(file.partlyRead ? [note("(partly read: zero-filled)", "warning")] : []));
+    }
+
     function showDisks(disks, files) {
         const filesByName = new Map(files.map((file) => [file.name, file]));
         // Where two disks write one name, only the last one's file is there.
         const lastWriter = new Map();
-        disks.forEach((disk, index) => disk.files.forEach((name) => lastWriter.set(name, index)));
+        disks.forEach((disk, index) => disk.files.forEach((file) => lastWriter.set(file.name, index)));
         const list = element("disks");
         disks.forEach((disk, index) => {
-            const rows = disk.files.map((name) => {
-                const file = filesByName.get(name);
-                if (lastWriter.get(name) !== index) {
-                    return make("li", {}, name, " ", make("span", {className: "note"}, "(replaced by a later disk's)"));
-                }
-                if (!file) {
-                    return make("li", {}, name, " ", make("span", {className: "note"}, "(not written)"));
-                }
-                return make("li", {}, downloadLink(name, () => file.bytes, "application/octet-stream", name), " ",
-                            make("span", {className: "size"}, sizeText(file.bytes.length)));
-            });
+            const rows = disk.files.map((file) =>
+                fileRow(file, filesByName.get(file.name), lastWriter.get(file.name) === index));
             list.append(make("li", {},
                 make("span", {className: "kind"}, disk.kind === null ? "Unknown disk" : disk.kind),
                 ...disk.notes.map((note) => make("span", {className: "note"}, " — " + note)),

@@ -124,8 +124,11 @@ test("bad input gets a clear message and no zip; each cut starts clean", async (
         assert.match(await page.textContent("#status"), said, file);
         assert.strictEqual(await page.locator("#zip a").count(), zipped ? 1 : 0, file);
     }
-    // The damaged image's missing sectors are warnings, set apart.
-    assert.ok((await page.locator("#messages li.warning").count()) > 0);
+    // The damaged image's files that broke off are warnings, set apart, and
+    // marked in the listing.
+    const gaps = textLines(runNative("d88cut", [D88Runner.imageArgument, "-op"], images.get("seed gaps.d88")).stderr);
+    assert.deepStrictEqual(await shownLines(page, "#messages li.warning"), gaps);
+    assert.strictEqual(await page.locator("#disks .files .warning").count(), gaps.length);
 
     // Another choice cuts the same image again, from nothing.
     await choose(page, imageFile("sample.d88", images.get("sample")));
