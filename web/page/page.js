@@ -1,7 +1,8 @@
 // The page: takes an image from the file picker or a drop, runs d88cut on it
 // with the choice made, and shows per disk what was recognised and cut, each
 // file and all of them as one zip to download, and every message as text.
-"use strict";
+import {zipSync} from "fflate";
+import D88Runner from "./runner.js";
 
 (() => {
     // The largest image the page takes: the image and every file cut are held
@@ -156,7 +157,7 @@
             for (const file of files) {
                 entries[file.name] = [file.bytes, {level: 0}];
             }
-            return fflate.zipSync(entries, {level: 0});
+            return zipSync(entries, {level: 0});
         };
         const label = "Download all " + files.length + " files as " + name;
         element("zip").append(downloadLink(name, makeZip, "application/zip", label));

@@ -3,8 +3,6 @@
 // in-memory file system, the files cut land in the current folder, and the
 // two standard streams are caught as bytes. Every run gets a fresh module, so
 // nothing of one run is left for the next; the module is compiled once.
-//
-// The page loads this file as a script; Node's tests load it with require().
 "use strict";
 
 const D88Runner = (() => {
@@ -96,6 +94,4 @@ const D88Runner = (() => {
     return {run, imageArgument};
 })();
 
-if (typeof module === "object" && module.exports) {
-    module.exports = D88Runner;
-}
+module.exports = D88Runner;

@@ -1,12 +1,13 @@
-// Puts the page together as one self-contained HTML file: the styles, the zip
-// library, the module's loader and its WebAssembly (as base64), the runner and
-// the page's script, all inlined, so the page needs no other file and makes no
-// request.
+// Puts the page together as one self-contained HTML file: the styles, the
+// module's loader and its WebAssembly (as base64), and the page's script
+// bundled with what it takes of the zip library, all inlined, so the page
+// needs no other file and makes no request.
 //   node web/tools/assemble.js MODULE_DIR VERSION OUT_FILE
 "use strict";
 
 const fs = require("fs");
 const path = require("path");
+const esbuild = require("esbuild");
 
 const [moduleDir, version, outFile] = process.argv.slice(2);
 if (!outFile) {
@@ -25,12 +26,23 @@ function inlineScript(name, text) {
 }
 
 const wasm = fs.readFileSync(path.join(moduleDir, "d88web.wasm"));
+// The page's script with the runner and the zip writer, minified; only the
+// part of the zip library that the page calls is kept.
+const pageScript = esbuild.buildSync({
+    entryPoints: [path.join(pageDir, "page.js")],
+    bundle: true,
+    minify: true,
+    format: "iife",
+    target: "es2020",
+    write: false,
+}).outputFiles[0].text;
 const scripts = [
-    inlineScript("fflate", read(path.join(__dirname, "..", "node_modules", "fflate", "umd", "index.js"))),
-    inlineScript("d88web.js", read(path.join(moduleDir, "d88web.js"))),
+    // The loader minified further than emscripten does without its closure
+    // compiler; its one global, createD88Module, keeps its name.
+    inlineScript("d88web.js", esbuild.transformSync(read(path.join(moduleDir, "d88web.js")),
+                                                    {minify: true, target: "es2020"}).code),
     inlineScript("d88web.wasm", 'const d88WasmBase64 = "' + wasm.toString("base64") + '";'),
-    inlineScript("runner.js", read(path.join(pageDir, "runner.js"))),
-    inlineScript("page.js", read(path.join(pageDir, "page.js"))),
+    inlineScript("page.js", pageScript),
 ].join("");
 
 const template = read(path.join(pageDir, "index.html"));
