@@ -159,7 +159,7 @@ import D88Runner from "./runner.js";
             }
             return zipSync(entries, {level: 0});
         };
-        const label = "Download all " + files.length + " files as " + name;
+        const label = "Download " + (files.length === 1 ? "the file" : "all " + files.length + " files") + " as " + name;
         element("zip").append(downloadLink(name, makeZip, "application/zip", label));
     }
 
@@ -169,7 +169,8 @@ import D88Runner from "./runner.js";
         }
         if (run.files.length > 0) {
             const disksCut = disks.filter((disk) => disk.files.length > 0).length;
-            return [run.files.length + " files cut from " + disksCut + (disksCut === 1 ? " disk." : " disks."), false];
+            const count = (n, what) => n + " " + what + (n === 1 ? "" : "s");
+            return [count(run.files.length, "file") + " cut from " + count(disksCut, "disk") + ".", false];
         }
         if (disks.some((disk) => disk.kind !== null)) {
             return ["Disks of the set were found, but none has files to cut.", false];

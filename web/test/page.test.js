@@ -130,6 +130,17 @@ test("bad input gets a clear message and no zip; each cut starts clean", async (
     assert.deepStrictEqual(await shownLines(page, "#messages li.warning"), gaps);
     assert.strictEqual(await page.locator("#disks .files .warning").count(), gaps.length);
 
+    // A dropped image is cut as a chosen one.
+    await page.evaluate((bytes) => {
+        const dropped = new DataTransfer();
+        dropped.items.add(new File([new Uint8Array(bytes)], "dropped.d88"));
+        document.getElementById("status").textContent = "";
+        document.getElementById("drop").dispatchEvent(new DragEvent("drop", {dataTransfer: dropped, cancelable: true}));
+    }, [...images.get("seed disk7.d88")]);
+    await page.waitForFunction(() => /:/.test(document.getElementById("status").textContent));
+    assert.match(await page.textContent("#status"), /^dropped\.d88: 1 file cut from 1 disk\.$/);
+    assert.match(await page.textContent("#zip a"), /the file as dropped\.zip/);
+
     // Another choice cuts the same image again, from nothing.
     await choose(page, imageFile("sample.d88", images.get("sample")));
     await page.selectOption("#choice", "2");
