@@ -6,7 +6,11 @@
 #include <io.h>
 #include <windows.h>
 #else
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#else
 #include <iconv.h>
+#endif
 #include <langinfo.h>
 #include <unistd.h>
 
@@ -174,6 +178,43 @@ TextForm anyTextFormOf(std::FILE* stream) {
 
 namespace {
 
+#ifdef __EMSCRIPTEN__
+
+// In the browser the page's own decoder reads Shift_JIS: the C library's
+// iconv would carry every legacy character set's tables into the module.
+// Returns the UTF-8 length written, or -1 when the text is not Shift_JIS or
+// does not fit.
+EM_JS(int, decodeShiftJisInBrowser, (const char* text, int length, char* out, int room), {
+    try {
+        const decoded = new TextDecoder("shift_jis", {fatal : true})
+                            .decode(HEAPU8.subarray(text, text + length));
+        const bytes = lengthBytesUTF8(decoded);
+        if (bytes >= room) {
+            return -1;
+        }
+        stringToUTF8(decoded, out, room);
+        return bytes;
+    } catch (error) {
+        return -1;
+    }
+});
+
+bool decodeShiftJis(const char* text, std::size_t length, char* out, std::size_t room,
+                    std::size_t& written) {
+    // 3 bytes for each byte of text at the most, and the terminator the decoder adds.
+    char decoded[3 * kMaxShiftJisText + 1];
+    const int bytes = decodeShiftJisInBrowser(text, static_cast<int>(length), decoded,
+                                              static_cast<int>(sizeof decoded));
+    if (bytes < 0 || static_cast<std::size_t>(bytes) > room) {
+        return false;
+    }
+    std::memcpy(out, decoded, static_cast<std::size_t>(bytes));
+    written = static_cast<std::size_t>(bytes);
+    return true;
+}
+
+#else
+
 bool decodeShiftJis(const char* text, std::size_t length, char* out, std::size_t room,
                     std::size_t& written) {
     const iconv_t decoder = iconv_open("UTF-8", "CP932");
@@ -193,6 +234,8 @@ bool decodeShiftJis(const char* text, std::size_t length, char* out, std::size_t
     written = room - outLeft;
     return true;
 }
+
+#endif
 
 }  // namespace
 

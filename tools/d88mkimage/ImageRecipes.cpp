@@ -83,6 +83,11 @@ std::vector<std::pair<std::string, Bytes>> seedImages() {
     manyIds.fillTrack(0, 0, 79, 0).addSector(0, 5, 0, Bytes(128, 0xA5));
     manyIds.fillTrack(1, 0, 9, 0).addSector(1, 3, 0, Bytes(128, 0x5A));
     seeds.emplace_back("many-ids", manyIds.build());
+    // A Data Disk 3 named in Shift_JIS ("データ"), with characters that text
+    // made of the name must escape.
+    DiskBuilder named = compactSetDisk(SetDisk::DataDisk3);
+    named.setName("\x83\x66\x81\x5B\x83\x5E<&>\"");
+    seeds.emplace_back("named", named.build());
     return seeds;
 }
 
