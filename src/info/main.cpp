@@ -15,6 +15,7 @@ int wmain(int argc, wchar_t** argv) {
         d88info::runInfo(argc, d88console::utf8Arguments(argc, argv), stdout, stderr);
     if (d88console::startedInOwnConsole()) {
         std::fputs("Press any key to close this window.\n", stdout);
+        std::fflush(stdout);
         d88console::waitForKey();
     }
     return status;
