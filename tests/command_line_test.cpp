@@ -14,6 +14,7 @@
 
 #include "ImageBuilder.h"
 #include "ToolRun.h"
+#include "console/ConsoleText.h"
 #include "cutter/Cutter.h"
 #include "cutter/Messages.h"
 
@@ -30,6 +31,20 @@ std::string fullUsage(const std::string& program) {
 std::string diskNoUsage(const std::string& program) {
     return "Usage: " + program + " [d88file] (DiskNo.)\n";
 }
+
+std::string help(const std::string& program) {
+    return fullUsage(program) +
+           cp932(
+               "   DiskNo. : 最初のディスクだけを, その番号 (1-8) のディスクとして切り出す\n"
+               "d88file (D88 イメージ) の各ディスクを認識して, そのデータファイルを\n"
+               "今いるフォルダに切り出します. 同じ名前のファイルは置き換えます.\n");
+}
+
+#ifdef _WIN32
+constexpr bool kWindows = true;
+#else
+constexpr bool kWindows = false;
+#endif
 
 std::string cannotOpen() {
     return cp932("ファイルをオープンできません.\n");
@@ -84,21 +99,39 @@ TEST(CommandLine, ArgumentsAndImageFile) {
     const std::string tool = D88CUT_PATH;
     using P = Prepared;
     const std::string img = "disk.d88";
-    std::vector<CliCase> cases = {{P::Opening, {}, 1, fullUsage(tool)},
-                                  {P::Opening, {img, "1", "-op"}, 1, fullUsage(tool)},
-                                  {P::Opening, {img, "2", "3", "4"}, 1, fullUsage(tool)},
-                                  {P::None, {}, 1, fullUsage("a%sb%n"), "", "a%sb%n"},
-                                  {P::Opening, {img, "0"}, 1, diskNoUsage("a%sb%n"), "", "a%sb%n"},
-                                  {P::Blank, {img, "12"}, 0, "", recognised("Opening Disk")},
-                                  {P::Blank, {img, "8x"}, 0, "", recognised("Demo Disk 2")},
-                                  {P::Opening, {img, "-op"}, 0, "", recognised("Opening Disk")},
-                                  {P::None, {img}, 1, cannotOpen()},
-                                  {P::None, {img, "-op"}, 1, cannotOpen()},
-                                  {P::Directory, {img}, 1, cannotOpen()},
-                                  {P::None, {img, "x"}, 1, diskNoUsage(tool)},
-                                  // "-op" alone is the image path.
-                                  {P::None, {"-op"}, 1, cannotOpen()},
-                                  {P::OpFile, {"-op"}, 0, ""}};
+    std::vector<CliCase> cases = {
+        {P::Opening, {}, 1, fullUsage(tool)},
+        {P::Opening, {img, "1", "-op"}, 1, fullUsage(tool)},
+        {P::Opening, {img, "2", "3", "4"}, 1, fullUsage(tool)},
+        {P::None, {}, 1, fullUsage("a%sb%n"), "", "a%sb%n"},
+        {P::Opening, {img, "0"}, 1, diskNoUsage("a%sb%n"), "", "a%sb%n"},
+        {P::Blank, {img, "12"}, 0, "", recognised("Opening Disk")},
+        {P::Blank, {img, "8x"}, 0, "", recognised("Demo Disk 2")},
+        {P::Opening, {img, "-op"}, 0, "", recognised("Opening Disk")},
+        {P::None, {img}, 1, cannotOpen()},
+        {P::None, {img, "-op"}, 1, cannotOpen()},
+        {P::Directory, {img}, 1, cannotOpen()},
+        {P::None, {img, "x"}, 1, diskNoUsage(tool)},
+        // "-op" alone is the image path.
+        {P::None, {"-op"}, 1, cannotOpen()},
+        {P::OpFile, {"-op"}, 0, ""},
+        // Help and the version only as the one argument.
+        {P::None, {"-h"}, 0, "", help(tool)},
+        {P::None, {"--help"}, 0, "", help(tool)},
+        {P::None,
+         {"/?"},
+         kWindows ? 0 : 1,
+         kWindows ? "" : cannotOpen(),
+         kWindows ? help(tool) : ""},
+        {P::None, {"--version"}, 0, "", "d88cut " D88CUT_VERSION "\n"},
+        {P::None, {"--help", "1"}, 1, cannotOpen()},
+        {P::None, {"-h", "-op"}, 1, cannotOpen()},
+        {P::None, {"--Help"}, 1, cannotOpen()},
+        {P::None, {img, "--help"}, 1, diskNoUsage(tool)},
+        // A name outside ASCII in a file: Shift_JIS on Windows,
+        // where the tool knows it as text; as given elsewhere.
+        {P::None, {}, 1, fullUsage(kWindows ? cp932("ツール") : "ツール"), "", "ツール"},
+        {P::None, {"-h"}, 0, "", help(kWindows ? "?t" : "ét"), "ét"}};
     // Not "-op" and no digit 1-8 first; the last begins with a double-byte "1".
     for (const std::string& bad :
          std::vector<std::string>{"0", "9", "x", "", "-OP", "--op", "-op ", "-o", cp932("１")}) {
@@ -304,6 +337,60 @@ TEST(CommandLine, PipesAndSpecialFilesNeverHangOrLoseFiles) {
         EXPECT_EQ(result.err, c.err);
         EXPECT_EQ(dir.entries(), files);
     }
+}
+
+// A name from the command line in a message: as given on a console or
+// terminal; in a file or pipe, on Windows (which hands the tools names as
+// text), in Shift_JIS with '?' for what it cannot hold.
+TEST(CommandLine, NamesInMessagesTakeTheFormOfTheTextAround) {
+    using d88console::TextForm;
+    const struct {
+        const char* name;
+        TextForm form;
+        std::string onWindows;
+        std::string elsewhere;
+    } cases[] = {
+        {"ツール", TextForm::Bytes, cp932("ツール"), "ツール"},
+        {"Ω①\\x.d88", TextForm::Bytes, cp932("Ω①\\x.d88"), "Ω①\\x.d88"},
+        // No look-alike: "é" is no "e".
+        {"café", TextForm::Bytes, "caf?", "café"},
+        {"ツール", TextForm::Console, "ツール", "ツール"},
+        {"ツール", TextForm::Utf8, "ツール", "ツール"},
+        {"plain", TextForm::Bytes, "plain", "plain"},
+        // Bytes that are no UTF-8 are no text to Windows; elsewhere they stay.
+        {"a\xFF\x83", TextForm::Bytes, "a??", "a\xFF\x83"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(d88console::nameInForm(c.name, c.form), kWindows ? c.onWindows : c.elsewhere);
+    }
+}
+
+// A console window is held open at the end only when it is the program's own
+// (dropped on, double-clicked): never when shared, nor with input or output
+// redirected, so that scripts and pipes never wait.
+TEST(CommandLine, OnlyAConsoleWindowOfItsOwnIsHeldOpen) {
+    const struct {
+        unsigned long processes;
+        bool input;
+        bool output;
+        bool held;
+    } cases[] = {
+        {1, true, true, true},    // dropped on or double-clicked
+        {2, true, true, false},   // run from cmd or PowerShell
+        {3, true, true, false},   // from a batch file
+        {0, true, true, false},   // no console at all
+        {1, false, true, false},  // input from a file or pipe
+        {1, true, false, false},  // output to a file or pipe
+        {1, false, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.processes) + (c.input ? " in" : "") +
+                     (c.output ? " out" : ""));
+        EXPECT_EQ(d88console::ownsConsoleWindow(c.processes, c.input, c.output), c.held);
+    }
+    // The tests run the tool with input from NUL or /dev/null: never held.
+    EXPECT_FALSE(d88console::startedInOwnConsole());
 }
 
 // Each message says the same in its Shift_JIS bytes and its UTF-8 text.

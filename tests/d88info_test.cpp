@@ -786,6 +786,9 @@ TEST(D88Info, ReportsUsageErrorsAndUnreadableImagesWithStatus1) {
         {{"-x", "0/1/1,1", "disk.d88"}, 1, badX + "0/1/1,1\n", ""},
         {{"disk.d88", "empty.d88"}, 1, "d88info: more than one image file: empty.d88\n", ""},
         {{"missing.d88"}, 1, "d88info: cannot open missing.d88: no such file\n", ""},
+        // Names outside ASCII stay UTF-8, on Windows too.
+        {{"日本語/missing.d88"}, 1, "d88info: cannot open 日本語/missing.d88: no such file\n", ""},
+        {{"-ü", "disk.d88"}, 1, "d88info: unknown option: -ü\n", ""},
         {{"."}, 1, "d88info: cannot open .: not a regular file\n", ""},
         {{d88test::kDeviceName},
          1,

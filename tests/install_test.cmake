@@ -3,7 +3,10 @@
 # there (through EMULATOR, when set), that their manual pages landed in MANDIR
 # (roff pages ending in .1, or text ending in .txt), that both name the
 # project's version VERSION as d88info --version does, and that the files
-# listed in DOCS landed beside the tools.
+# listed in DOCS landed beside the tools. For Windows (EXE=.exe) also that
+# README.txt and the pages are Windows text, the pages with ASCII hyphens, and
+# that each exe carries its version information and a manifest that opts in
+# to long paths.
 #
 #   cmake -DBUILD_DIR=... -DPREFIX=... -DBINDIR=bin -DMANDIR=share/man/man1 -DPAGE=.1
 #         -DEXE= -DEMULATOR= -DDOCS= -DVERSION=1.0.0 -P install_test.cmake
@@ -37,6 +40,8 @@ endfunction()
 check_runs(d88info 0 "usage: d88info" -h)
 check_runs(d88info 0 "d88info ${VERSION}\n" --version)
 check_runs(d88cut 1 "Usage: ")
+check_runs(d88cut 0 "Usage: " --help)
+check_runs(d88cut 0 "d88cut ${VERSION}\n" --version)
 
 foreach(tool d88cut d88info)
   set(page "${PREFIX}/${MANDIR}/${tool}${PAGE}")
@@ -59,5 +64,37 @@ foreach(doc IN LISTS DOCS)
     message(FATAL_ERROR "${doc} was not installed beside the tools")
   endif()
 endforeach()
+
+if(EXE STREQUAL ".exe")
+  # Every line of the Windows text ends in CR LF; no U+2010 hyphen or U+2212
+  # minus, which a console on code page 932 shows as garbage.
+  foreach(text README.txt d88cut.txt d88info.txt)
+    # As bytes in hex, each followed by a space: CR LF is "0d 0a ".
+    file(READ "${PREFIX}/${BINDIR}/${text}" bytes HEX)
+    string(REGEX REPLACE "(..)" "\\1 " bytes "${bytes}")
+    string(REPLACE "0d 0a " "" bare "${bytes}")
+    string(FIND "${bare}" "0a " lf)
+    string(FIND "${bytes}" "e2 80 90 " hyphen)
+    string(FIND "${bytes}" "e2 88 92 " minus)
+    if(bytes STREQUAL "" OR NOT lf EQUAL -1 OR NOT hyphen EQUAL -1 OR NOT minus EQUAL -1)
+      message(FATAL_ERROR "${text} is no Windows text with ASCII hyphens")
+    endif()
+  endforeach()
+  # Version information is UTF-16 in the exe; the manifest is UTF-8 text.
+  foreach(tool d88cut d88info)
+    set(program "${PREFIX}/${BINDIR}/${tool}${EXE}")
+    file(STRINGS "${program}" wide ENCODING UTF-16LE
+         REGEX "^(FileDescription|ProductName|[0-9.]+|[a-z0-9]+\\.exe)$")
+    foreach(wanted FileDescription ProductName "${VERSION}" "${tool}.exe")
+      if(NOT wanted IN_LIST wide)
+        message(FATAL_ERROR "${tool}${EXE} carries no version information \"${wanted}\"")
+      endif()
+    endforeach()
+    file(STRINGS "${program}" manifest REGEX "longPathAware")
+    if(NOT manifest MATCHES ">true</longPathAware>")
+      message(FATAL_ERROR "${tool}${EXE} carries no manifest that opts in to long paths")
+    endif()
+  endforeach()
+endif()
 
 file(REMOVE_RECURSE "${PREFIX}")

@@ -1,6 +1,10 @@
 #include "ConsoleText.h"
 
 #include <cerrno>
+#include <climits>
+#include <cstdarg>
+#include <cstring>
+#include <vector>
 
 #ifdef _WIN32
 #include <io.h>
@@ -15,7 +19,6 @@
 #include <unistd.h>
 
 #include <clocale>
-#include <cstring>
 #endif
 
 namespace d88console {
@@ -60,6 +63,25 @@ bool shiftJisToUtf8(const char* text, std::size_t length, char* out, std::size_t
     return length == 0 || decodeShiftJis(text, length, out, room, written);
 }
 
+void printText(std::FILE* stream, const char* format, ...) {
+    std::va_list args;
+    va_start(args, format);
+    std::va_list again;
+    va_copy(again, args);
+    const int length = std::vsnprintf(nullptr, 0, format, args);
+    va_end(args);
+    if (length >= 0) {
+        std::vector<char> text(static_cast<std::size_t>(length) + 1);
+        std::vsnprintf(text.data(), text.size(), format, again);
+        writeUtf8(stream, formOf(stream), text.data(), static_cast<std::size_t>(length));
+    }
+    va_end(again);
+}
+
+bool ownsConsoleWindow(unsigned long processesAttached, bool inputIsConsole, bool outputIsConsole) {
+    return processesAttached == 1 && inputIsConsole && outputIsConsole;
+}
+
 #ifdef _WIN32
 
 namespace {
@@ -75,19 +97,94 @@ HANDLE handleOf(std::FILE* stream) {
     return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
 }
 
+bool isConsole(HANDLE handle) {
+    DWORD mode = 0;
+    return GetConsoleMode(handle, &mode) != 0;
+}
+
+// UTF-8 text as UTF-16; empty when it is not UTF-8.
+std::wstring toWide(const char* text, std::size_t length) {
+    if (length == 0 || length > INT_MAX) {
+        return {};
+    }
+    const int size = static_cast<int>(length);
+    const int chars = MultiByteToWideChar(CP_UTF8, 0, text, size, nullptr, 0);
+    std::wstring wide(chars > 0 ? static_cast<std::size_t>(chars) : 0, L'\0');
+    if (chars <= 0 || MultiByteToWideChar(CP_UTF8, 0, text, size, wide.data(), chars) != chars) {
+        return {};
+    }
+    return wide;
+}
+
 }  // namespace
 
 TextForm formOf(std::FILE* stream) {
-    DWORD mode = 0;
-    if (!GetConsoleMode(handleOf(stream), &mode)) {
-        return TextForm::Bytes;
-    }
-    return GetConsoleOutputCP() == kShiftJisCodePage ? TextForm::Bytes : TextForm::Console;
+    return isConsole(handleOf(stream)) ? TextForm::Console : TextForm::Bytes;
 }
 
-TextForm anyTextFormOf(std::FILE* stream) {
-    DWORD mode = 0;
-    return GetConsoleMode(handleOf(stream), &mode) ? TextForm::Console : TextForm::Bytes;
+std::string nameInForm(const char* name, TextForm form) {
+    if (form != TextForm::Bytes) {
+        return name;
+    }
+    const std::wstring wide = toWide(name, std::strlen(name));
+    if (wide.empty()) {
+        return name;
+    }
+    // No best fit: a character Shift_JIS lacks is '?', never a look-alike.
+    const int size = static_cast<int>(wide.size());
+    const int bytes = WideCharToMultiByte(kShiftJisCodePage, WC_NO_BEST_FIT_CHARS, wide.data(),
+                                          size, nullptr, 0, "?", nullptr);
+    std::string shown(bytes > 0 ? static_cast<std::size_t>(bytes) : 0, '\0');
+    if (bytes <= 0 || WideCharToMultiByte(kShiftJisCodePage, WC_NO_BEST_FIT_CHARS, wide.data(),
+                                          size, shown.data(), bytes, "?", nullptr) != bytes) {
+        return name;
+    }
+    return shown;
+}
+
+bool isSystemHelpSwitch(const char* arg) {
+    return std::strcmp(arg, "/?") == 0;
+}
+
+bool startedInOwnConsole() {
+    DWORD processes[2];
+    const DWORD attached = GetConsoleProcessList(processes, 2);
+    return ownsConsoleWindow(attached, isConsole(GetStdHandle(STD_INPUT_HANDLE)),
+                             isConsole(GetStdHandle(STD_OUTPUT_HANDLE)));
+}
+
+void waitForKey() {
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    // Keys pressed while the run went on do not count.
+    FlushConsoleInputBuffer(input);
+    INPUT_RECORD record;
+    DWORD read = 0;
+    while (ReadConsoleInputW(input, &record, 1, &read) && read == 1) {
+        if (record.EventType == KEY_EVENT && record.Event.KeyEvent.bKeyDown) {
+            return;
+        }
+    }
+}
+
+std::string currentFolder() {
+    const DWORD chars = GetCurrentDirectoryW(0, nullptr);
+    if (chars == 0) {
+        return {};
+    }
+    std::wstring wide(chars, L'\0');
+    const DWORD got = GetCurrentDirectoryW(chars, wide.data());
+    if (got == 0 || got >= chars) {
+        return {};
+    }
+    const int size = static_cast<int>(got);
+    const int bytes =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string folder(bytes > 0 ? static_cast<std::size_t>(bytes) : 0, '\0');
+    if (bytes <= 0 || WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, folder.data(), bytes,
+                                          nullptr, nullptr) != bytes) {
+        return {};
+    }
+    return folder;
 }
 
 namespace {
@@ -118,14 +215,13 @@ bool writeUtf8(std::FILE* stream, TextForm form, const char* text, std::size_t l
     if (form != TextForm::Console) {
         return std::fwrite(text, 1, length, stream) == length;
     }
-    static wchar_t wide[8192];
-    const int chars = MultiByteToWideChar(CP_UTF8, 0, text, static_cast<int>(length), wide,
-                                          static_cast<int>(sizeof wide / sizeof wide[0]));
+    const std::wstring wide = toWide(text, length);
     DWORD written = 0;
     std::fflush(stream);
-    return chars > 0 &&
-           WriteConsoleW(handleOf(stream), wide, static_cast<DWORD>(chars), &written, nullptr) &&
-           written == static_cast<DWORD>(chars);
+    return !wide.empty() &&
+           WriteConsoleW(handleOf(stream), wide.data(), static_cast<DWORD>(wide.size()), &written,
+                         nullptr) &&
+           written == static_cast<DWORD>(wide.size());
 }
 
 bool readerWentAway(int error) {
@@ -172,8 +268,24 @@ TextForm formOf(std::FILE* stream) {
     return isatty(fileno(stream)) && localeIsUtf8() ? TextForm::Utf8 : TextForm::Bytes;
 }
 
-TextForm anyTextFormOf(std::FILE* stream) {
-    return formOf(stream);
+std::string nameInForm(const char* name, TextForm) {
+    return name;
+}
+
+bool isSystemHelpSwitch(const char*) {
+    return false;
+}
+
+bool startedInOwnConsole() {
+    return false;
+}
+
+void waitForKey() {}
+
+std::string currentFolder() {
+    std::vector<char> folder(PATH_MAX + 1);
+    return getcwd(folder.data(), folder.size()) != nullptr ? std::string(folder.data())
+                                                           : std::string();
 }
 
 namespace {

@@ -1,27 +1,27 @@
 // Text on a console or terminal: which form of its text a stream should get,
 // and writing UTF-8 text in that form. Files and pipes get bytes exactly as
 // the tools make them; a terminal or console that would show Shift_JIS bytes
-// as garbage gets the same text in a form it can show.
+// as garbage gets the same text in a form it can show. Also the console
+// window itself: whether the run has one of its own, which closes when it ends.
 #pragma once
 
 #include <cstddef>
 #include <cstdio>
+#include <string>
 
 namespace d88console {
 
 enum class TextForm {
-    Bytes,    // a file, a pipe, or a console or terminal that reads Shift_JIS
+    Bytes,    // a file, a pipe, or a terminal that reads Shift_JIS
     Utf8,     // a terminal in a UTF-8 locale
-    Console,  // a Windows console on another code page: written as UTF-16
+    Console,  // a Windows console, whatever its code page: written as UTF-16
 };
 
 // The form of text for `stream`, from what it is connected to and, on a
-// POSIX terminal, the character set of the user's locale.
+// POSIX terminal, the character set of the user's locale. A Windows console
+// on code page 932 is Console too: the C runtime's writes of Shift_JIS bytes
+// come out garbled there, while UTF-16 shows right on every code page.
 TextForm formOf(std::FILE* stream);
-
-// The form for text in any script, which Shift_JIS bytes may not hold: as
-// formOf(), but every Windows console, whatever its code page, is Console.
-TextForm anyTextFormOf(std::FILE* stream);
 
 inline constexpr std::size_t kMaxShiftJisText = 256;
 
@@ -36,6 +36,38 @@ bool shiftJisToUtf8(const char* text, std::size_t length, char* out, std::size_t
 // Writes `length` bytes of UTF-8 text to `stream`, whose form is Utf8 or
 // Console; false when it could not be written.
 bool writeUtf8(std::FILE* stream, TextForm form, const char* text, std::size_t length);
+
+// printf of UTF-8 text to `stream`, in the form formOf() gives it: UTF-16 on a
+// Windows console, the bytes themselves everywhere else.
+void printText(std::FILE* stream, const char* format, ...);
+
+// A path or program name from the command line as text in `form` carries it.
+// On Windows the tools hold names as UTF-8, and Bytes (Shift_JIS text) gets
+// them in Shift_JIS, a character it has no form for as '?'. Elsewhere names
+// are bytes as given, and stay so.
+std::string nameInForm(const char* name, TextForm form);
+
+// Whether `arg` asks for help the way the system's own commands take it:
+// "/?" on Windows; no argument elsewhere, where "/?" is a path.
+bool isSystemHelpSwitch(const char* arg);
+
+// Whether a console window is the program's own, made for it and closed the
+// moment it ends (a program dropped on or double-clicked in Explorer): no
+// other process is attached to the console, and standard input and standard
+// output are that console. A shared console (cmd, PowerShell, a script),
+// redirected input, or output that goes to a file or pipe, never is.
+bool ownsConsoleWindow(unsigned long processesAttached, bool inputIsConsole, bool outputIsConsole);
+
+// ownsConsoleWindow() of this process's console; never on POSIX systems.
+bool startedInOwnConsole();
+
+// Waits for a key on the console of standard input, so that a window of the
+// program's own stays open to be read.
+void waitForKey();
+
+// The working directory as a full path, in UTF-8 on Windows; empty when the
+// system does not say.
+std::string currentFolder();
 
 // Whether the write that just failed with `error` (an errno value) failed
 // because the stream's reader went away: a pipe whose other end is closed.

@@ -4,6 +4,7 @@
 
 #include "Messages.h"
 #include "Output.h"
+#include "console/ConsoleText.h"
 
 namespace d88cut {
 
@@ -21,17 +22,28 @@ const char* programName(int argc, char** argv) {
     return argv[0];
 }
 
+// What a lone argument asks for: help, the version, or else a cut of the
+// image of that name.
+Request requestOf(const char* arg) {
+    if (std::strcmp(arg, "-h") == 0 || std::strcmp(arg, "--help") == 0 ||
+        d88console::isSystemHelpSwitch(arg)) {
+        return Request::Help;
+    }
+    return std::strcmp(arg, "--version") == 0 ? Request::Version : Request::Cut;
+}
+
 }  // namespace
 
 bool parseArguments(int argc, char** argv, Arguments& args) {
     if (argc != 2 && argc != 3) {
-        printErr(messages::kUsage, programName(argc, argv));
+        printErr(messages::kUsage, errName(programName(argc, argv)).c_str());
         printErr(messages::kUsageOption);
         return false;
     }
     args = Arguments{};
     args.imagePath = argv[1];
     if (argc == 2) {
+        args.request = requestOf(argv[1]);
         return true;
     }
     const char* option = argv[2];
@@ -42,11 +54,17 @@ bool parseArguments(int argc, char** argv, Arguments& args) {
     // Only the first character counts: "12" is disk 1, "8x" disk 8.
     const int diskNo = static_cast<unsigned char>(option[0]) - '0';
     if (diskNo < 1 || diskNo > 8) {
-        printErr(messages::kUsageDiskNo, programName(argc, argv));
+        printErr(messages::kUsageDiskNo, errName(programName(argc, argv)).c_str());
         return false;
     }
     args.diskNo = diskNo;
     return true;
+}
+
+void printHelp(int argc, char** argv) {
+    printOut(messages::kUsage, outName(programName(argc, argv)).c_str());
+    printOut(messages::kUsageOption);
+    printOut(messages::kHelp);
 }
 
 }  // namespace d88cut

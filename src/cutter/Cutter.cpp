@@ -9,6 +9,7 @@
 #include "Output.h"
 #include "Recognition.h"
 #include "RunState.h"
+#include "console/ConsoleText.h"
 
 namespace d88cut {
 
@@ -28,20 +29,26 @@ void processDisk(std::int32_t index, const Arguments& args) {
 
 int runCutter(int argc, char** argv) {
     Arguments args;
+    runState.filesCut = 0;
     if (!parseArguments(argc, argv, args)) {
         return 1;
     }
-    if (!runState.image.open(args.imagePath)) {
+    runState.outputFailed = false;
+    if (args.request == Request::Help) {
+        printHelp(argc, argv);
+    } else if (args.request == Request::Version) {
+        printOut(messages::kVersion);
+    } else if (!runState.image.open(args.imagePath)) {
         printErr(messages::kCannotOpen);
         return 1;
-    }
-    runState.outputFailed = false;
-    const std::int32_t diskCount = runState.image.diskCount();
-    for (std::int32_t index = 0; index < diskCount; ++index) {
-        processDisk(index, args);
-        // With a disk number only the first disk of the file is processed.
-        if (args.diskNo != 0) {
-            break;
+    } else {
+        const std::int32_t diskCount = runState.image.diskCount();
+        for (std::int32_t index = 0; index < diskCount; ++index) {
+            processDisk(index, args);
+            // With a disk number only the first disk of the file is processed.
+            if (args.diskNo != 0) {
+                break;
+            }
         }
     }
     if (!finishStandardOutput()) {
@@ -49,6 +56,16 @@ int runCutter(int argc, char** argv) {
         runState.outputFailed = true;
     }
     return runState.outputFailed ? 1 : 0;
+}
+
+void holdOwnConsole() {
+    const std::string folder = d88console::currentFolder();
+    if (runState.filesCut > 0 && !folder.empty()) {
+        printOut(messages::kFilesWentTo, outName(folder.c_str()).c_str());
+    }
+    printOut(messages::kPressAKey);
+    finishStandardOutput();
+    d88console::waitForKey();
 }
 
 }  // namespace d88cut

@@ -80,6 +80,14 @@ void printErr(messages::Message message, ...) {
     va_end(args);
 }
 
+std::string outName(const char* name) {
+    return d88console::nameInForm(name, outForm);
+}
+
+std::string errName(const char* name) {
+    return d88console::nameInForm(name, errForm);
+}
+
 bool finishStandardOutput() {
     errno = 0;
     std::fflush(stdout);

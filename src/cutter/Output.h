@@ -3,6 +3,8 @@
 // each stream takes (see d88console::TextForm).
 #pragma once
 
+#include <string>
+
 #include "Messages.h"
 
 namespace d88cut {
@@ -17,6 +19,12 @@ void prepareStandardStreams();
 // printf of `message` to standard output and standard error.
 void printOut(messages::Message message, ...);
 void printErr(messages::Message message, ...);
+
+// A path or program name as a message on standard output or standard error
+// shows it: as the user wrote it on a console or terminal, and in a file or
+// pipe in the Shift_JIS of the text around it (see d88console::nameInForm).
+std::string outName(const char* name);
+std::string errName(const char* name);
 
 // Flushes standard output at the end of a run. False when something printed
 // there could not be written, unless only because its reader went away.

@@ -18,6 +18,8 @@ struct RunState {
     std::uint8_t workBuffer[kWorkBufferSize];
     // An output file or standard output could not be written: the exit status is 1.
     bool outputFailed;
+    // Files announced with "cutting ..." in this run.
+    std::int32_t filesCut;
 };
 
 // Constructed before main runs and destroyed at exit, which closes the image.

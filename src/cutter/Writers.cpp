@@ -19,6 +19,7 @@ bool reportWriteFailure(const char* fileName) {
 
 void announce(const char* fileName, bool partial) {
     printOut(messages::kCutting, fileName);
+    ++runState.filesCut;
     if (partial) {
         printErr(messages::kPartlyRead, fileName);
     }

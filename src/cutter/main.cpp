@@ -5,10 +5,16 @@
 #ifdef _WIN32
 #include "console/ConsoleText.h"
 
-// Windows hands the command line over as UTF-16, so that any path opens.
+// Windows hands the command line over as UTF-16, so that any path opens. A
+// run dropped on or double-clicked has a console window of its own, which
+// closes when it ends: it stays until a key is pressed.
 int wmain(int argc, wchar_t** argv) {
     d88cut::prepareStandardStreams();
-    return d88cut::runCutter(argc, d88console::utf8Arguments(argc, argv));
+    const int status = d88cut::runCutter(argc, d88console::utf8Arguments(argc, argv));
+    if (d88console::startedInOwnConsole()) {
+        d88cut::holdOwnConsole();
+    }
+    return status;
 }
 #else
 int main(int argc, char** argv) {

@@ -29,7 +29,7 @@ std::string escaped(const char* text, std::size_t length, bool escapeHigh) {
 
 NameForm nameFormFor(std::FILE* out, bool utf8) {
     NameForm form;
-    form.text = d88console::anyTextFormOf(out);
+    form.text = d88console::formOf(out);
     form.decode = utf8 || form.text != d88console::TextForm::Bytes;
     return form;
 }

@@ -17,6 +17,7 @@
 #include "TrackLayout.h"
 #include "TrackProblems.h"
 #include "TrackWalk.h"
+#include "console/ConsoleText.h"
 #include "d88/D88Image.h"
 
 namespace d88info {
@@ -93,8 +94,8 @@ int runInfo(int argc, char** argv, std::FILE* out, std::FILE* err) {
     }
     InfoRun run(options, out);
     if (!run.image.open(options.imagePath)) {
-        std::fprintf(err, "d88info: cannot open %s: %s\n", options.imagePath,
-                     describeOpenError(run.image.openError()));
+        d88console::printText(err, "d88info: cannot open %s: %s\n", options.imagePath,
+                              describeOpenError(run.image.openError()));
         return 1;
     }
     if (options.svg) {

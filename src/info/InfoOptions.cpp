@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "console/ConsoleText.h"
 #include "d88/DiskHeader.h"
 
 namespace d88info {
@@ -52,7 +53,8 @@ bool parseField(const char*& text, int maxValue, int& value) {
 }
 
 OptionsResult usageError(std::FILE* err, const char* what, const char* argument) {
-    std::fprintf(err, "d88info: %s%s\n", what, argument);
+    // The argument as the user wrote it: UTF-16 on a Windows console.
+    d88console::printText(err, "d88info: %s%s\n", what, argument);
     std::fputs(kUsageLine, err);
     return OptionsResult::Error;
 }

@@ -7,9 +7,18 @@
 #ifdef _WIN32
 #include "console/ConsoleText.h"
 
-// Windows hands the command line over as UTF-16, so that any path opens.
+// Windows hands the command line over as UTF-16, so that any path opens. A
+// run dropped on or double-clicked has a console window of its own, which
+// closes when it ends: it stays until a key is pressed.
 int wmain(int argc, wchar_t** argv) {
-    return d88info::runInfo(argc, d88console::utf8Arguments(argc, argv), stdout, stderr);
+    const int status =
+        d88info::runInfo(argc, d88console::utf8Arguments(argc, argv), stdout, stderr);
+    if (d88console::startedInOwnConsole()) {
+        std::fputs("Press any key to close this window.\n", stdout);
+        std::fflush(stdout);
+        d88console::waitForKey();
+    }
+    return status;
 }
 #else
 int main(int argc, char** argv) {
