@@ -62,8 +62,13 @@ import D88Runner from "./runner.js";
         return link;
     }
 
-    // Forgets the last run: its listing, its messages and its downloads.
+    // Each cut's number: a picture still being drawn for an earlier cut is dropped.
+    let cutNumber = 0;
+
+    // Forgets the last run: its listing, its messages, its picture and its downloads.
     function clearResult() {
+        ++cutNumber;
+        element("picture-drawing").replaceChildren(make("p", {className: "note"}, "Drawing…"));
         downloadUrls.forEach((url) => URL.revokeObjectURL(url));
         downloadUrls = [];
         element("zip").replaceChildren();
@@ -178,6 +183,24 @@ import D88Runner from "./runner.js";
         return ["No disk of the set was found in this file: it does not look like a D88 image of them.", true];
     }
 
+    // d88info's picture of the image's disks, drawn in the page when it is
+    // well-formed SVG (it holds no script: only shapes, text and titles).
+    async function drawPicture(number, imageBytes) {
+        const run = await D88Runner.run(compiled, createD88Module, "d88info", ["--svg", D88Runner.imageArgument],
+                                        imageBytes);
+        if (number !== cutNumber) {
+            return;
+        }
+        const drawing = element("picture-drawing");
+        const svg = new DOMParser().parseFromString(new TextDecoder().decode(run.stdout), "image/svg+xml");
+        const root = svg.documentElement;
+        if (run.status !== 0 || root.localName !== "svg" || svg.getElementsByTagName("parsererror").length > 0) {
+            drawing.replaceChildren(make("p", {className: "note"}, "No picture: " + shiftJis.decode(run.stderr)));
+            return;
+        }
+        drawing.replaceChildren(document.importNode(root, true));
+    }
+
     async function cut() {
         if (compiled === null || currentImage === null) {
             return;
@@ -205,6 +228,13 @@ import D88Runner from "./runner.js";
         result.hidden = false;
         performance.mark("d88cut-cut-end");
         performance.measure("d88cut-cut", "d88cut-cut-start", "d88cut-cut-end");
+        // Drawn after the listing is shown, so the files never wait for it.
+        const number = cutNumber;
+        await new Promise((resolve) => setTimeout(resolve, 0));
+        if (number === cutNumber) {
+            await drawPicture(number, new Uint8Array(currentImage.bytes));
+            performance.mark("d88cut-picture-end");
+        }
     }
 
     async function takeImage(file) {

@@ -102,6 +102,15 @@ test("the sample is cut to the native files, listed and zipped", async () => {
     const [single] = await Promise.all([page.waitForEvent("download"), page.locator("#disks a", {hasText: "MO00"}).click()]);
     assert.ok(fs.readFileSync(await single.path()).equals(native.files.find((f) => f.name === "MO00").bytes));
 
+    // Beside the files, d88info's picture of the same image: as many cells,
+    // of the same states, as the native d88info draws.
+    await page.waitForSelector("#picture-drawing svg");
+    const nativeSvg = runNative("d88info", ["--svg", D88Runner.imageArgument], images.get("sample")).stdout.toString();
+    const cellClasses = (svgText) => [...svgText.matchAll(/class="(rec [^"]*)"/g)].map((m) => m[1]).sort();
+    const drawn = await page.$$eval("#picture-drawing .rec", (cells) => cells.map((cell) => cell.getAttribute("class")));
+    assert.ok(drawn.length > 0);
+    assert.deepStrictEqual(drawn.sort(), cellClasses(nativeSvg));
+
     await page.screenshot({path: screenshot, fullPage: true});
     assert.deepStrictEqual(problems, []);
     await context.close();

@@ -39,8 +39,9 @@ function build(mode, out) {
     }
 }
 
-// Every image the tests run on, by name: the sample, the 64-disk image, each
-// damaged image of the fuzz seeds, an empty file and a file that is no image.
+// Every image the tests run on, by name: the sample, the 64-disk image, the
+// damaged sample, each image of the fuzz seeds, an empty file and a file that
+// is no image.
 function testImages() {
     const folder = scratchFolder();
     const images = new Map();
@@ -49,7 +50,9 @@ function testImages() {
     const seeds = path.join(folder, "seeds");
     fs.mkdirSync(seeds);
     build("seeds", seeds);
+    build("damaged", path.join(folder, "damaged.d88"));
     images.set("sample", fs.readFileSync(path.join(folder, "sample.d88")));
+    images.set("damaged", fs.readFileSync(path.join(folder, "damaged.d88")));
     images.set("large", fs.readFileSync(path.join(folder, "large.d88")));
     for (const name of fs.readdirSync(seeds).sort()) {
         images.set("seed " + name, fs.readFileSync(path.join(seeds, name)));
