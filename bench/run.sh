@@ -22,7 +22,7 @@ for tool in strace /usr/bin/time awk cat; do
     command -v "$tool" >/dev/null || die "$tool is missing (Debian: apt-get install -y strace time)"
 done
 
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DD88CUT_BUILD_TESTS=OFF >/dev/null ||
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DD88CUT_BUILD_TESTS=OFF -DD88CUT_BENCH=ON >/dev/null ||
     die "configuring $build failed"
 cmake --build "$build" -j2 --target d88cut d88mkimage bench_min_writer bench_walk_count >/dev/null ||
     die "building in $build failed"

@@ -14,9 +14,9 @@
 
 #include "ImageBuilder.h"
 #include "ToolRun.h"
-#include "console/ConsoleText.h"
 #include "cutter/Cutter.h"
 #include "cutter/Messages.h"
+#include "system/ConsoleText.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Recognising the disks of the set from the probe sectors on track index 1,
 // with and without a disk number, checked on what the tool prints.
-#include "cutter/Identification.h"
+#include "diskset/Identification.h"
 
 #include <gtest/gtest.h>
 

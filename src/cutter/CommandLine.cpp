@@ -4,7 +4,7 @@
 
 #include "Messages.h"
 #include "Output.h"
-#include "console/ConsoleText.h"
+#include "system/ConsoleText.h"
 
 namespace d88cut {
 

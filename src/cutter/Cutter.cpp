@@ -9,7 +9,7 @@
 #include "Output.h"
 #include "Recognition.h"
 #include "RunState.h"
-#include "console/ConsoleText.h"
+#include "system/ConsoleText.h"
 
 namespace d88cut {
 

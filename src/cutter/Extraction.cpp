@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "Catalogue.h"
 #include "RunState.h"
 #include "Writers.h"
+#include "diskset/Catalogue.h"
 
 namespace d88cut {
 

@@ -1,7 +1,7 @@
 // Cutting the files of a recognised disk out of it.
 #pragma once
 
-#include "DiskKind.h"
+#include "diskset/DiskKind.h"
 
 namespace d88cut {
 

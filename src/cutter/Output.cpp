@@ -5,7 +5,7 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "console/ConsoleText.h"
+#include "system/ConsoleText.h"
 
 namespace d88cut {
 

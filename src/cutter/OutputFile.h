@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "d88/SystemFile.h"
+#include "system/SystemFile.h"
 
 namespace d88cut {
 

@@ -1,9 +1,9 @@
 #include "Recognition.h"
 
-#include "Identification.h"
 #include "Messages.h"
 #include "Output.h"
 #include "RunState.h"
+#include "diskset/Identification.h"
 
 namespace d88cut {
 

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "DiskKind.h"
+#include "diskset/DiskKind.h"
 
 namespace d88cut {
 

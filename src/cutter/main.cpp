@@ -3,7 +3,7 @@
 #include "Output.h"
 
 #ifdef _WIN32
-#include "console/ConsoleText.h"
+#include "system/ConsoleText.h"
 
 // Windows hands the command line over as UTF-16, so that any path opens. A
 // run dropped on or double-clicked has a console window of its own, which

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "SystemFile.h"
+#include "system/SystemFile.h"
 
 namespace d88 {
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "console/ConsoleText.h"
+#include "system/ConsoleText.h"
 
 namespace d88info {
 

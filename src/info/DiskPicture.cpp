@@ -12,8 +12,8 @@
 #include "RecordListing.h"
 #include "RecordStatus.h"
 #include "SvgWriter.h"
-#include "cutter/Catalogue.h"
-#include "cutter/DiskKind.h"
+#include "diskset/Catalogue.h"
+#include "diskset/DiskKind.h"
 
 namespace d88info {
 

@@ -7,9 +7,9 @@
 #include <cstdio>
 
 #include "DiskName.h"
-#include "cutter/Identification.h"
 #include "d88/D88Image.h"
 #include "d88/DiskHeader.h"
+#include "diskset/Identification.h"
 
 namespace d88info {
 

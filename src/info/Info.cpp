@@ -17,8 +17,8 @@
 #include "TrackLayout.h"
 #include "TrackProblems.h"
 #include "TrackWalk.h"
-#include "console/ConsoleText.h"
 #include "d88/D88Image.h"
+#include "system/ConsoleText.h"
 
 namespace d88info {
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "console/ConsoleText.h"
 #include "d88/DiskHeader.h"
+#include "system/ConsoleText.h"
 
 namespace d88info {
 

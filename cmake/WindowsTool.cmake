@@ -1,0 +1,25 @@
+# What makes an exe a Windows tool: wmain, so the command line arrives as
+# UTF-16 and any path opens, and its version information and application
+# manifest (long paths, the Windows versions it knows). Elsewhere nothing.
+if(WIN32)
+  enable_language(RC)
+endif()
+
+function(d88cut_windows_tool tool description)
+  if(NOT WIN32)
+    return()
+  endif()
+  if(MINGW)
+    target_link_options(${tool} PRIVATE -municode)
+  endif()
+  set(D88_TOOL ${tool})
+  set(D88_TOOL_DESCRIPTION "${description}")
+  set(D88_FILE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0)
+  string(REPLACE "." "," D88_FILE_VERSION_COMMAS ${D88_FILE_VERSION})
+  set(D88_MANIFEST ${CMAKE_BINARY_DIR}/windows/${tool}.manifest)
+  set(rc ${CMAKE_BINARY_DIR}/windows/${tool}.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/windows/tool.manifest.in ${D88_MANIFEST} @ONLY)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/windows/tool.rc.in ${rc} @ONLY)
+  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${D88_MANIFEST})
+  target_sources(${tool} PRIVATE ${rc})
+endfunction()
