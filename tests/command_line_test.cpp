@@ -393,10 +393,18 @@ TEST(CommandLine, OnlyAConsoleWindowOfItsOwnIsHeldOpen) {
     EXPECT_FALSE(d88console::startedInOwnConsole());
 }
 
-// Each message says the same in its Shift_JIS bytes and its UTF-8 text.
-TEST(CommandLine, EveryMessageReadsAlikeInBothForms) {
-    for (const d88cut::messages::Message* message : d88cut::messages::kAllMessages) {
-        EXPECT_EQ(cp932(message->utf8), message->cp932) << message->utf8;
+// Each message is Shift_JIS text that a console can be shown decoded, and
+// that encodes back to the very same bytes.
+TEST(CommandLine, EveryMessageIsShiftJisText) {
+    for (const d88cut::messages::MessageText& message : d88cut::messages::kMessages) {
+        const std::string bytes = message.cp932;
+        char text[3 * d88console::kMaxShiftJisText];
+        std::size_t length = 0;
+        ASSERT_TRUE(
+            d88console::shiftJisToUtf8(bytes.data(), bytes.size(), text, sizeof text, length))
+            << message.name;
+        EXPECT_EQ(cp932(std::string(text, length)), bytes) << message.name;
+        EXPECT_EQ(bytes.back(), '\n') << message.name;
     }
 }
 

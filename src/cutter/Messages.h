@@ -1,112 +1,127 @@
-// Every text d88cut prints, each written once in its two forms side by side:
-// the Shift_JIS (code page 932) bytes that files and pipes get, spelled out in
-// hex escapes, and the same text in UTF-8 for a terminal or console that
-// cannot show Shift_JIS. A test checks that each pair reads the same.
+// Every text d88cut prints, each written once: its Shift_JIS (code page 932)
+// bytes, spelled out in hex escapes, which files and pipes get exactly as they
+// stand, with the text they say beside them. A terminal or console that cannot
+// show Shift_JIS is shown the same text, decoded from these bytes.
 #pragma once
+
+#include <cstddef>
 
 namespace d88cut::messages {
 
-struct Message {
+// Each message's name; kMessages holds them in this order.
+enum MessageName : int {
+    kUsage,
+    kUsageOption,
+    kUsageDiskNo,
+    kCannotOpen,
+    kRecognised,
+    kNoData,
+    kUnsupported,
+    kCutting,
+    kPartlyRead,
+    kCannotWrite,
+    kCannotWriteStandardOutput,
+    kHelp,
+    kFilesWentTo,
+    kPressAKey,
+    kVersion,
+    kMessageCount
+};
+
+struct MessageText {
+    MessageName name;
     const char* cp932;
-    const char* utf8;
 };
 
-inline constexpr Message kUsage{"Usage: %s [d88file] [DiskNo.] [-op]\n",
-                                "Usage: %s [d88file] [DiskNo.] [-op]\n"};
-
-inline constexpr Message kUsageOption{
-    "       -op : "
-    "\x83\x49\x81\x5B\x83\x76\x83\x6A\x83\x93\x83\x4F\x82\xCC\x83\x76\x83\x8D\x83\x4F\x83\x89"
-    "\x83\x80\x82\xC6\x83\x5E\x83\x43\x83\x67\x83\x8B\x83\x4F\x83\x89\x83\x74\x83\x42\x83\x62"
-    "\x83\x4E\x82\xF0\x90\xD8\x82\xE8\x8F\x6F\x82\xB7\n",
-    "       -op : オープニングのプログラムとタイトルグラフィックを切り出す\n"};
-
-inline constexpr Message kUsageDiskNo{"Usage: %s [d88file] (DiskNo.)\n",
-                                      "Usage: %s [d88file] (DiskNo.)\n"};
-
-inline constexpr Message kCannotOpen{
-    "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x83\x49\x81\x5B\x83\x76\x83\x93\x82\xC5\x82\xAB"
-    "\x82\xDC\x82\xB9\x82\xF1.\n",
-    "ファイルをオープンできません.\n"};
-
-// %s is the disk's name, e.g. "Opening Disk".
-inline constexpr Message kRecognised{
-    "%s \x82\xF0\x94\x46\x8E\xAF\x82\xB5\x82\xDC\x82\xB5\x82\xBD.\n", "%s を認識しました.\n"};
-
-inline constexpr Message kNoData{
-    "\x82\xB1\x82\xCC\x83\x66\x83\x42\x83\x58\x83\x4E\x82\xC9\x82\xCD\x90\xD8\x82\xE8\x8F\x6F"
-    "\x82\xB7\x83\x66\x81\x5B\x83\x5E\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1.\n",
-    "このディスクには切り出すデータはありません.\n"};
-
-inline constexpr Message kUnsupported{
-    "\x96\xA2\x91\xCE\x89\x9E\x82\xCC\x8C\x60\x8E\xAE\x82\xC5\x82\xB7.\n", "未対応の形式です.\n"};
-
-inline constexpr Message kCutting{"cutting ... %s\n", "cutting ... %s\n"};
-
-// Part of the file could not be read.
-inline constexpr Message kPartlyRead{
-    "%s \x82\xCC\x88\xEA\x95\x94\x82\xF0\x93\xC7\x82\xDD\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1"
-    "\x82\xC5\x82\xB5\x82\xBD.\n",
-    "%s の一部を読み込めませんでした.\n"};
-
-// The file cannot be written.
-inline constexpr Message kCannotWrite{
-    "%s \x82\xF0\x8F\x91\x82\xAB\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1.\n",
-    "%s を書き込めません.\n"};
-
-// kCannotWrite with standard output as the file.
-inline constexpr Message kCannotWriteStandardOutput{
-    "\x95\x57\x8F\x80\x8F\x6F\x97\xCD \x82\xF0\x8F\x91\x82\xAB\x8D\x9E\x82\xDF\x82\xDC\x82\xB9"
-    "\x82\xF1.\n",
-    "標準出力 を書き込めません.\n"};
-
-// After kUsage and kUsageOption, for -h, --help and /?: what is cut where.
-inline constexpr Message kHelp{
-    "   DiskNo. : \x8D\xC5\x8F\x89\x82\xCC\x83\x66\x83\x42\x83\x58\x83\x4E\x82\xBE\x82\xAF"
-    "\x82\xF0, \x82\xBB\x82\xCC\x94\xD4\x8D\x86 (1-8) \x82\xCC\x83\x66\x83\x42\x83\x58"
-    "\x83\x4E\x82\xC6\x82\xB5\x82\xC4\x90\xD8\x82\xE8\x8F\x6F\x82\xB7\nd88file (D88 \x83\x43"
-    "\x83\x81\x81\x5B\x83\x57) \x82\xCC\x8A\x65\x83\x66\x83\x42\x83\x58\x83\x4E\x82\xF0"
-    "\x94\x46\x8E\xAF\x82\xB5\x82\xC4, \x82\xBB\x82\xCC\x83\x66\x81\x5B\x83\x5E\x83\x74"
-    "\x83\x40\x83\x43\x83\x8B\x82\xF0\n\x8D\xA1\x82\xA2\x82\xE9\x83\x74\x83\x48\x83\x8B"
-    "\x83\x5F\x82\xC9\x90\xD8\x82\xE8\x8F\x6F\x82\xB5\x82\xDC\x82\xB7. \x93\xAF\x82\xB6"
-    "\x96\xBC\x91\x4F\x82\xCC\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCD\x92\x75\x82\xAB\x8A\xB7"
-    "\x82\xA6\x82\xDC\x82\xB7.\n",
-    "   DiskNo. : 最初のディスクだけを, その番号 (1-8) のディスクとして切り出す\n"
-    "d88file (D88 イメージ) の各ディスクを認識して, そのデータファイルを\n"
-    "今いるフォルダに切り出します. 同じ名前のファイルは置き換えます.\n"};
-
-// %s is the folder the files were cut into, as a full path; shown when the
-// run ends in a console window of its own (the image dropped on the exe).
-inline constexpr Message kFilesWentTo{
-    "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCD\x83\x74\x83\x48\x83\x8B\x83\x5F %s \x82\xC9"
-    "\x90\xD8\x82\xE8\x8F\x6F\x82\xB5\x82\xDC\x82\xB5\x82\xBD.\n",
-    "ファイルはフォルダ %s に切り出しました.\n"};
-
-// The last line in a console window of its own, which closes on a key.
-inline constexpr Message kPressAKey{
-    "\x89\xBD\x82\xA9\x83\x4C\x81\x5B\x82\xF0\x89\x9F\x82\xB7\x82\xC6\x83\x45\x83\x42\x83\x93"
-    "\x83\x68\x83\x45\x82\xF0\x95\xC2\x82\xB6\x82\xDC\x82\xB7.\n",
-    "何かキーを押すとウィンドウを閉じます.\n"};
-
-// For --version.
-inline constexpr Message kVersion{"d88cut " D88CUT_VERSION "\n", "d88cut " D88CUT_VERSION "\n"};
-
-inline constexpr const Message* kAllMessages[] = {
-    &kUsage,
-    &kUsageOption,
-    &kUsageDiskNo,
-    &kCannotOpen,
-    &kRecognised,
-    &kNoData,
-    &kUnsupported,
-    &kCutting,
-    &kPartlyRead,
-    &kCannotWrite,
-    &kCannotWriteStandardOutput,
-    &kHelp,
-    &kFilesWentTo,
-    &kPressAKey,
-    &kVersion,
+inline constexpr MessageText kMessages[] = {
+    // "Usage: %s [d88file] [DiskNo.] [-op]\n"
+    {kUsage, "Usage: %s [d88file] [DiskNo.] [-op]\n"},
+    // "       -op : オープニングのプログラムとタイトルグラフィックを切り出す\n"
+    {kUsageOption,
+     "       -op : "
+     "\x83\x49\x81\x5B\x83\x76\x83\x6A\x83\x93\x83\x4F\x82\xCC\x83\x76\x83\x8D\x83\x4F\x83\x89"
+     "\x83\x80\x82\xC6\x83\x5E\x83\x43\x83\x67\x83\x8B\x83\x4F\x83\x89\x83\x74\x83\x42\x83\x62"
+     "\x83\x4E\x82\xF0\x90\xD8\x82\xE8\x8F\x6F\x82\xB7\n"},
+    // "Usage: %s [d88file] (DiskNo.)\n"
+    {kUsageDiskNo, "Usage: %s [d88file] (DiskNo.)\n"},
+    // "ファイルをオープンできません.\n"
+    {kCannotOpen,
+     "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x83\x49\x81\x5B\x83\x76\x83\x93\x82\xC5\x82\xAB"
+     "\x82\xDC\x82\xB9\x82\xF1.\n"},
+    // %s is the disk's name, e.g. "Opening Disk".
+    // "%s を認識しました.\n"
+    {kRecognised, "%s \x82\xF0\x94\x46\x8E\xAF\x82\xB5\x82\xDC\x82\xB5\x82\xBD.\n"},
+    // "このディスクには切り出すデータはありません.\n"
+    {kNoData,
+     "\x82\xB1\x82\xCC\x83\x66\x83\x42\x83\x58\x83\x4E\x82\xC9\x82\xCD\x90\xD8\x82\xE8\x8F\x6F"
+     "\x82\xB7\x83\x66\x81\x5B\x83\x5E\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1.\n"},
+    // "未対応の形式です.\n"
+    {kUnsupported, "\x96\xA2\x91\xCE\x89\x9E\x82\xCC\x8C\x60\x8E\xAE\x82\xC5\x82\xB7.\n"},
+    // "cutting ... %s\n"
+    {kCutting, "cutting ... %s\n"},
+    // Part of the file could not be read.
+    // "%s の一部を読み込めませんでした.\n"
+    {kPartlyRead,
+     "%s \x82\xCC\x88\xEA\x95\x94\x82\xF0\x93\xC7\x82\xDD\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1"
+     "\x82\xC5\x82\xB5\x82\xBD.\n"},
+    // The file cannot be written.
+    // "%s を書き込めません.\n"
+    {kCannotWrite, "%s \x82\xF0\x8F\x91\x82\xAB\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1.\n"},
+    // kCannotWrite with standard output as the file.
+    // "標準出力 を書き込めません.\n"
+    {kCannotWriteStandardOutput,
+     "\x95\x57\x8F\x80\x8F\x6F\x97\xCD \x82\xF0\x8F\x91\x82\xAB\x8D\x9E\x82\xDF\x82\xDC\x82\xB9"
+     "\x82\xF1.\n"},
+    // After kUsage and kUsageOption, for -h, --help and /?: what is cut where.
+    // "   DiskNo. : 最初のディスクだけを, その番号 (1-8) のディスクとして切り出す\n"
+    // "d88file (D88 イメージ) の各ディスクを認識して, そのデータファイルを\n"
+    // "今いるフォルダに切り出します. 同じ名前のファイルは置き換えます.\n"
+    {kHelp,
+     "   DiskNo. : \x8D\xC5\x8F\x89\x82\xCC\x83\x66\x83\x42\x83\x58\x83\x4E\x82\xBE\x82\xAF"
+     "\x82\xF0, \x82\xBB\x82\xCC\x94\xD4\x8D\x86 (1-8) \x82\xCC\x83\x66\x83\x42\x83\x58"
+     "\x83\x4E\x82\xC6\x82\xB5\x82\xC4\x90\xD8\x82\xE8\x8F\x6F\x82\xB7\nd88file (D88 \x83\x43"
+     "\x83\x81\x81\x5B\x83\x57) \x82\xCC\x8A\x65\x83\x66\x83\x42\x83\x58\x83\x4E\x82\xF0"
+     "\x94\x46\x8E\xAF\x82\xB5\x82\xC4, \x82\xBB\x82\xCC\x83\x66\x81\x5B\x83\x5E\x83\x74"
+     "\x83\x40\x83\x43\x83\x8B\x82\xF0\n\x8D\xA1\x82\xA2\x82\xE9\x83\x74\x83\x48\x83\x8B"
+     "\x83\x5F\x82\xC9\x90\xD8\x82\xE8\x8F\x6F\x82\xB5\x82\xDC\x82\xB7. \x93\xAF\x82\xB6"
+     "\x96\xBC\x91\x4F\x82\xCC\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCD\x92\x75\x82\xAB\x8A\xB7"
+     "\x82\xA6\x82\xDC\x82\xB7.\n"},
+    // %s is the folder the files were cut into, as a full path; shown when the
+    // run ends in a console window of its own (the image dropped on the exe).
+    // "ファイルはフォルダ %s に切り出しました.\n"
+    {kFilesWentTo,
+     "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCD\x83\x74\x83\x48\x83\x8B\x83\x5F %s \x82\xC9"
+     "\x90\xD8\x82\xE8\x8F\x6F\x82\xB5\x82\xDC\x82\xB5\x82\xBD.\n"},
+    // The last line in a console window of its own, which closes on a key.
+    // "何かキーを押すとウィンドウを閉じます.\n"
+    {kPressAKey,
+     "\x89\xBD\x82\xA9\x83\x4C\x81\x5B\x82\xF0\x89\x9F\x82\xB7\x82\xC6\x83\x45\x83\x42\x83\x93"
+     "\x83\x68\x83\x45\x82\xF0\x95\xC2\x82\xB6\x82\xDC\x82\xB7.\n"},
+    // For --version: "d88cut 1.0.0\n".
+    {kVersion, "d88cut " D88CUT_VERSION "\n"},
 };
+
+// Every message has its row, at its place.
+constexpr bool everyMessageInOrder() {
+    std::size_t index = 0;
+    for (const MessageText& row : kMessages) {
+        if (row.name != static_cast<MessageName>(index++)) {
+            return false;
+        }
+    }
+    return index == kMessageCount;
+}
+static_assert(everyMessageInOrder(), "kMessages must hold every message, in the order named");
+
+// What the print functions take: a message, by its name. A class, as the last
+// parameter before a variable argument list must be one that is not promoted.
+struct Message {
+    constexpr Message(MessageName messageName) : name(messageName) {}
+    MessageName name;
+};
+
+constexpr const char* bytesOf(Message message) {
+    return kMessages[message.name].cp932;
+}
 
 }  // namespace d88cut::messages

@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 #include "system/ConsoleText.h"
 
@@ -29,14 +30,29 @@ void noteStandardOutputError() {
     }
 }
 
-void print(std::FILE* stream, TextForm form, const messages::Message& message, std::va_list args) {
-    if (form == TextForm::Bytes) {
-        std::vfprintf(stream, message.cp932, args);
+// The message as UTF-8 text, decoded from its Shift_JIS bytes; null when it
+// cannot be (the system has no Shift_JIS decoder).
+const char* utf8Format(messages::Message message) {
+    static char format[3 * d88console::kMaxShiftJisText + 1];
+    const char* bytes = messages::bytesOf(message);
+    std::size_t written = 0;
+    if (!d88console::shiftJisToUtf8(bytes, std::strlen(bytes), format, sizeof format - 1,
+                                    written)) {
+        return nullptr;
+    }
+    format[written] = '\0';
+    return format;
+}
+
+void print(std::FILE* stream, TextForm form, messages::Message message, std::va_list args) {
+    const char* format = form == TextForm::Bytes ? nullptr : utf8Format(message);
+    if (format == nullptr) {
+        std::vfprintf(stream, messages::bytesOf(message), args);
         return;
     }
     // Shown on a console only: a longer line is cut short.
     static char text[8192];
-    const int length = std::vsnprintf(text, sizeof text, message.utf8, args);
+    const int length = std::vsnprintf(text, sizeof text, format, args);
     if (length > 0) {
         const std::size_t shown = static_cast<std::size_t>(length) < sizeof text
                                       ? static_cast<std::size_t>(length)
