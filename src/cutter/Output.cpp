@@ -1,7 +1,6 @@
 #include "Output.h"
 
 #include <cerrno>
-#include <csignal>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -67,15 +66,8 @@ void print(std::FILE* stream, TextForm form, messages::Message message, std::va_
 }  // namespace
 
 void prepareStandardStreams() {
-#ifdef SIGPIPE
-    std::signal(SIGPIPE, SIG_IGN);
-#endif
-#ifdef _WIN32
-    // Line buffering is full buffering there: write each message at once.
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-#else
-    std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
-#endif
+    d88console::ignoreReadersGoingAway();
+    d88console::flushStandardOutputByLine();
     outForm = d88console::formOf(stdout);
     errForm = d88console::formOf(stderr);
 }

@@ -12,8 +12,8 @@ namespace d88cut {
 // Once, before anything is printed: decides each stream's form of text;
 // makes standard output line-buffered, so that a log taking both streams
 // holds the lines in the order they happened; and keeps a reader that stops
-// reading from ending the run (SIGPIPE is ignored). Without it, both streams
-// get the Shift_JIS bytes.
+// reading from ending the run (see d88console::ignoreReadersGoingAway).
+// Without it, both streams get the Shift_JIS bytes.
 void prepareStandardStreams();
 
 // printf of `message` to standard output and standard error.

@@ -2,7 +2,13 @@
 // and writing UTF-8 text in that form. Files and pipes get bytes exactly as
 // the tools make them; a terminal or console that would show Shift_JIS bytes
 // as garbage gets the same text in a form it can show. Also the console
-// window itself: whether the run has one of its own, which closes when it ends.
+// window itself: whether the run has one of its own, which closes when it ends;
+// the standard streams' buffering; and the command line Windows passes.
+//
+// One interface for every system: ConsoleText.cpp holds what is the same
+// everywhere, ConsolePosix.cpp and ConsoleWindows.cpp the rest, of which CMake
+// builds the one for the system. A call with no meaning on a system does the
+// trivial thing there; only utf8Arguments(), for wmain, is Windows's alone.
 #pragma once
 
 #include <cstddef>
@@ -73,10 +79,19 @@ std::string currentFolder();
 // because the stream's reader went away: a pipe whose other end is closed.
 bool readerWentAway(int error);
 
-#ifdef _WIN32
+// Keeps a reader that stops reading from ending the run: SIGPIPE is ignored,
+// so that the write fails instead. Windows sends no such signal.
+void ignoreReadersGoingAway();
+
+// Makes standard output line-buffered, so that a log taking both streams
+// holds the lines in the order they happened. On Windows, where line
+// buffering is full buffering, it is unbuffered: each message written at once.
+void flushStandardOutputByLine();
+
 // The command line as UTF-8 strings, for a program started through wmain;
-// static storage, valid for the whole run.
+// static storage, valid for the whole run. Windows only: elsewhere a program
+// starts through main with its arguments as the bytes given, and this has no
+// definition.
 char** utf8Arguments(int argc, wchar_t** argv);
-#endif
 
 }  // namespace d88console

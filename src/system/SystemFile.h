@@ -1,6 +1,7 @@
 // The system's own calls on files, the same on POSIX systems and on Windows:
-// the one place the tools' file access is ported. Nothing here prints,
-// throws or allocates; offsets are 64 bits wide everywhere.
+// the one place the tools' file access is ported, by SystemFilePosix.cpp and
+// SystemFileWindows.cpp, of which CMake builds the one for the system.
+// Nothing here prints, throws or allocates; offsets are 64 bits wide everywhere.
 #pragma once
 
 #include <cstddef>

@@ -1,0 +1,69 @@
+// Terminals on POSIX systems, the browser's included: text in the user's
+// locale, names as the bytes given, and no console window of the program's own.
+#include <langinfo.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <clocale>
+#include <csignal>
+#include <cstring>
+#include <vector>
+
+#include "ConsoleText.h"
+
+namespace d88console {
+
+namespace {
+
+bool localeIsUtf8() {
+    // Asked of the user's locale, then the program goes back to the C locale.
+    const char* previous = std::setlocale(LC_CTYPE, "");
+    const bool utf8 = previous != nullptr && std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
+    std::setlocale(LC_CTYPE, "C");
+    return utf8;
+}
+
+}  // namespace
+
+TextForm formOf(std::FILE* stream) {
+    return isatty(fileno(stream)) && localeIsUtf8() ? TextForm::Utf8 : TextForm::Bytes;
+}
+
+std::string nameInForm(const char* name, TextForm) {
+    return name;
+}
+
+bool isSystemHelpSwitch(const char*) {
+    return false;
+}
+
+bool startedInOwnConsole() {
+    return false;
+}
+
+void waitForKey() {}
+
+std::string currentFolder() {
+    std::vector<char> folder(PATH_MAX + 1);
+    return getcwd(folder.data(), folder.size()) != nullptr ? std::string(folder.data())
+                                                           : std::string();
+}
+
+bool writeUtf8(std::FILE* stream, TextForm, const char* text, std::size_t length) {
+    return std::fwrite(text, 1, length, stream) == length;
+}
+
+void ignoreReadersGoingAway() {
+    std::signal(SIGPIPE, SIG_IGN);
+}
+
+bool readerWentAway(int error) {
+    return error == EPIPE;
+}
+
+void flushStandardOutputByLine() {
+    std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
+}
+
+}  // namespace d88console
