@@ -10,8 +10,9 @@ const {spawnSync} = require("child_process");
 const D88Runner = require("../page/runner.js");
 
 const root = path.join(__dirname, "..", "..");
-const nativeBuild = process.env.D88CUT_NATIVE_BUILD || path.join(root, "build");
-const webBuild = process.env.D88CUT_WEB_BUILD || path.join(root, "build-web", "web");
+// Folders named relative to where the tests were started.
+const nativeBuild = path.resolve(process.env.D88CUT_NATIVE_BUILD || path.join(root, "build"));
+const webBuild = path.resolve(process.env.D88CUT_WEB_BUILD || path.join(root, "build-web", "web"));
 const nativeTools = {
     d88cut: path.join(nativeBuild, "d88cut"),
     d88info: path.join(nativeBuild, "src", "info", "d88info"),
