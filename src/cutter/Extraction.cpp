@@ -12,7 +12,8 @@ namespace d88cut {
 namespace {
 
 bool writeEntry(const char* fileName, const ExtractEntry& run) {
-    return writeRun(fileName, run.track, run.track >> 1, run.track & 1, run.startSector,
+    const d88::TrackAddress start = run.address();
+    return writeRun(fileName, start.index, start.cylinder(), start.head(), run.startSector,
                     kRunSizeCode, 0, run.length);
 }
 
@@ -36,9 +37,10 @@ void writeNamedRuns(const NamedRun* runs) {
 // not deliver is zero. Returns the bytes read.
 std::int32_t readMusdrvPiece(const ExtractEntry& piece, std::int32_t offset) {
     std::uint8_t* dest = runState.workBuffer + offset;
+    const d88::TrackAddress start = piece.address();
     const std::int32_t bytesRead =
-        runState.image.readSectors(piece.track, piece.track >> 1, piece.track & 1,
-                                   piece.startSector, kRunSizeCode, dest, piece.length);
+        runState.image.readSectors(start.index, start.cylinder(), start.head(), piece.startSector,
+                                   kRunSizeCode, dest, piece.length);
     std::memset(dest + bytesRead, 0, static_cast<std::size_t>(piece.length - bytesRead));
     return bytesRead;
 }

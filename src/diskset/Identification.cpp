@@ -5,8 +5,8 @@ namespace d88cut {
 namespace {
 
 bool probe(d88::D88Image& image, std::uint8_t* buffer, const ProbeSector& sector) {
-    return image.readSector(kProbeTrack, kProbeC, kProbeH, sector.r, sector.n, buffer,
-                            sector.readLength) != 0;
+    return image.readSector(kProbeTrack.index, kProbeTrack.cylinder(), kProbeTrack.head(), sector.r,
+                            sector.n, buffer, sector.readLength) != 0;
 }
 
 bool namesACandidate(const IdentificationStage& stage, int diskNo) {

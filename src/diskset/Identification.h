@@ -8,13 +8,12 @@
 
 #include "DiskKind.h"
 #include "d88/D88Image.h"
+#include "d88/TrackAddress.h"
 
 namespace d88cut {
 
 // Where the probe sectors lie: track index 1, cylinder 0, head 1.
-inline constexpr std::int32_t kProbeTrack = 1;
-inline constexpr std::int32_t kProbeC = 0;
-inline constexpr std::int32_t kProbeH = 1;
+inline constexpr d88::TrackAddress kProbeTrack = d88::TrackAddress::ofIndex(1);
 
 struct ProbeSector {
     std::int32_t r;

@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "d88/TrackAddress.h"
+
 namespace d88info {
 
 namespace {
 
 // Largest size code whose sector, 128 << n bytes, a 16-bit data length holds.
 constexpr int kMaxSizeCode = 8;
-constexpr int kMaxHead = 1;
 
 const char* plural(std::int64_t count) {
     return count == 1 ? "" : "s";
@@ -18,7 +19,7 @@ const char* plural(std::int64_t count) {
 }  // namespace
 
 void printGeometry(std::FILE* out, const DiskWalk& walks) {
-    bool seen[256][kMaxHead + 1] = {};
+    bool seen[256][d88::TrackAddress::kHeads] = {};
     int tracks = 0;
     std::size_t sectors = 0;
     int n = -1;
@@ -35,7 +36,7 @@ void printGeometry(std::FILE* out, const DiskWalk& walks) {
         if (n < 0) {
             n = first.n;
         }
-        if (n > kMaxSizeCode || first.h > kMaxHead || seen[first.c][first.h]) {
+        if (n > kMaxSizeCode || first.h > d88::TrackAddress::kMaxHead || seen[first.c][first.h]) {
             return;
         }
         bool numbered[256] = {};

@@ -29,7 +29,8 @@ constexpr int kRowPitch = 10;
 constexpr int kCellHeight = 8;
 constexpr int kPanelHeading = 34;
 constexpr int kPanelGap = 14;
-constexpr int kCylinders = d88::cylinderOfTrack(d88::DiskHeader::kTrackCount - 1) + 1;
+constexpr int kCylinders =
+    d88::TrackAddress::ofIndex(d88::DiskHeader::kTrackCount - 1).cylinder() + 1;
 constexpr int kPanelHeight = kPanelHeading + kCylinders * kRowPitch + kPanelGap;
 constexpr int kPictureWidth = 2 * kMargin + kLabelWidth + 2 * kColumnWidth + kColumnGap;
 constexpr int kLegendTop = 34;
@@ -133,8 +134,9 @@ void collectCuts(d88::D88Image& image, const d88cut::Identification& identificat
         const d88cut::ExtractEntry& run = kindRun.run;
         buffer.resize(std::max(buffer.size(), static_cast<std::size_t>(run.length)));
         collector.onlyWithOp = kindRun.onlyWithOp;
-        image.readSectors(run.track, d88::cylinderOfTrack(run.track), d88::headOfTrack(run.track),
-                          run.startSector, d88cut::kRunSizeCode, buffer.data(), run.length);
+        const d88::TrackAddress start = run.address();
+        image.readSectors(start.index, start.cylinder(), start.head(), run.startSector,
+                          d88cut::kRunSizeCode, buffer.data(), run.length);
     }
     image.observeRecordReads(nullptr);
     image.setSectorRange(kFirstSector, kLastSector);
@@ -353,8 +355,9 @@ void drawPanel(PictureRun& run, int index, int top) {
                      format("C%llu", static_cast<unsigned>(cylinder)));
     }
     for (const TrackWalk& walk : run.walks) {
-        const int y = top + kPanelHeading + d88::cylinderOfTrack(walk.track) * kRowPitch;
-        drawTrack(run, walk, cuts, columnLeft(d88::headOfTrack(walk.track)), y);
+        const d88::TrackAddress address = d88::TrackAddress::ofIndex(walk.track);
+        const int y = top + kPanelHeading + address.cylinder() * kRowPitch;
+        drawTrack(run, walk, cuts, columnLeft(address.head()), y);
     }
 }
 

@@ -36,8 +36,10 @@ void printProbe(std::FILE* out, d88::D88Image& image, std::uint8_t* scratch,
                 const d88cut::IdentificationStage& stage) {
     std::memset(scratch, 0, kScratchSize);
     const d88cut::ProbeSector& sector = stage.probe;
-    const bool present = image.readSector(d88cut::kProbeTrack, d88cut::kProbeC, d88cut::kProbeH,
-                                          sector.r, sector.n, scratch, sector.readLength) != 0;
+    const d88::TrackAddress probeTrack = d88cut::kProbeTrack;
+    const bool present =
+        image.readSector(probeTrack.index, probeTrack.cylinder(), probeTrack.head(), sector.r,
+                         sector.n, scratch, sector.readLength) != 0;
     std::fprintf(out, "R%d N%d ", static_cast<int>(sector.r), static_cast<int>(sector.n));
     if (!present) {
         std::fputs("absent", out);

@@ -1,6 +1,7 @@
 #include "RecordListing.h"
 
 #include "RecordStatus.h"
+#include "d88/TrackAddress.h"
 
 namespace d88info {
 
@@ -40,9 +41,10 @@ void printTrack(std::FILE* out, const TrackWalk& walk) {
 }  // namespace
 
 std::string trackName(int track) {
+    const d88::TrackAddress address = d88::TrackAddress::ofIndex(track);
     char text[32];
-    std::snprintf(text, sizeof text, "track %d (C%d H%d)", track, d88::cylinderOfTrack(track),
-                  d88::headOfTrack(track));
+    std::snprintf(text, sizeof text, "track %d (C%d H%d)", track, address.cylinder(),
+                  address.head());
     return text;
 }
 
