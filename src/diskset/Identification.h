@@ -24,6 +24,9 @@ struct ProbeSector {
 // Bytes from the start of a probe sector that make up its sum.
 inline constexpr std::size_t kSummedBytes = 256;
 
+// Bytes of the buffer that probe reads land in: the longest probe read.
+inline constexpr std::size_t kProbeBufferSize = 1024;
+
 // A kind that a stage can decide on: by the sum of the stage's probe sector
 // when it is told apart by one, else by the sector being there.
 struct Candidate {
@@ -57,6 +60,14 @@ inline constexpr IdentificationStage kIdentificationStages[] = {
 // Sum of the kSummedBytes bytes at `data`, each taken as 0-255.
 std::uint16_t sectorSum(const std::uint8_t* data);
 
+// Zeroes the kProbeBufferSize bytes of a probe buffer, so that a probe sector
+// shorter than its read sums as if the rest were zero.
+void clearProbeBuffer(std::uint8_t* buffer);
+// Reads `sector` from the probe track of the selected disk of `image` into the
+// start of `buffer` (kProbeBufferSize bytes); true when the sector is there.
+// Bytes the read does not deliver keep what they held.
+bool readProbe(d88::D88Image& image, const ProbeSector& sector, std::uint8_t* buffer);
+
 enum class Verdict {
     Recognised,   // `kind` holds the disk's kind
     UnknownSum,   // a summed sector was there, but its sum is no known one
@@ -68,10 +79,10 @@ struct Identification {
     DiskKind kind;
 };
 
-// Decides the kind of the selected disk of `image`. Every probe read lands at
-// the start of `buffer` (at least 1024 bytes), whose first kSummedBytes bytes
-// are summed as they stand after the read. A `diskNo` of 1-8 enters the stage
-// of its kind whatever the probes found; 0 lets the probes decide.
+// Decides the kind of the selected disk of `image`. `buffer` (kProbeBufferSize
+// bytes) is cleared once, then every probe read lands at its start, and its
+// first kSummedBytes bytes are summed as they stand after the read. A `diskNo` of 1-8 enters the
+// stage of its kind whatever the probes found; 0 lets the probes decide.
 Identification identify(d88::D88Image& image, std::uint8_t* buffer, int diskNo);
 
 }  // namespace d88cut
