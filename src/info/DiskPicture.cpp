@@ -12,6 +12,7 @@
 #include "RecordListing.h"
 #include "RecordStatus.h"
 #include "SvgWriter.h"
+#include "TrackNames.h"
 #include "diskset/Catalogue.h"
 #include "diskset/DiskKind.h"
 

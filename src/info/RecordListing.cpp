@@ -1,7 +1,7 @@
 #include "RecordListing.h"
 
 #include "RecordStatus.h"
-#include "d88/TrackAddress.h"
+#include "TrackNames.h"
 
 namespace d88info {
 
@@ -39,14 +39,6 @@ void printTrack(std::FILE* out, const TrackWalk& walk) {
 }
 
 }  // namespace
-
-std::string trackName(int track) {
-    const d88::TrackAddress address = d88::TrackAddress::ofIndex(track);
-    char text[32];
-    std::snprintf(text, sizeof text, "track %d (C%d H%d)", track, address.cylinder(),
-                  address.head());
-    return text;
-}
 
 void printRecordListing(std::FILE* out, const DiskWalk& walks) {
     for (const TrackWalk& walk : walks) {

@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "TrackNames.h"
+
 namespace d88info {
 
 namespace {
@@ -28,13 +30,6 @@ std::string rangesOf(std::vector<int> numbers) {
         i = last + 1;
     }
     return text;
-}
-
-std::string trackRange(int first, int last) {
-    if (first == last) {
-        return "track " + std::to_string(first);
-    }
-    return "tracks " + std::to_string(first) + '-' + std::to_string(last);
 }
 
 }  // namespace

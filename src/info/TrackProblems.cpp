@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "TrackNames.h"
+
 namespace d88info {
 
 namespace {
@@ -76,11 +78,11 @@ struct ProblemRun {
 };
 
 std::string describe(const ProblemRun& run) {
-    if (run.first == run.last) {
-        return "track " + std::to_string(run.first) + ": " + run.text;
+    std::string text = trackRange(run.first, run.last);
+    if (run.first != run.last) {
+        text += " (" + std::to_string(run.last - run.first + 1) + " tracks)";
     }
-    return "tracks " + std::to_string(run.first) + '-' + std::to_string(run.last) + " (" +
-           std::to_string(run.last - run.first + 1) + " tracks): " + run.text;
+    return text + ": " + run.text;
 }
 
 }  // namespace
