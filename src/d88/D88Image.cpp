@@ -10,8 +10,9 @@ namespace d88 {
 namespace {
 
 constexpr std::int64_t kMaxOffset = std::numeric_limits<std::int32_t>::max();
-// Largest size code whose sector size 128 << n is still a positive int32.
-constexpr std::int32_t kMaxSizeCode = 23;
+// Largest size code readSectors() reads with: its sector size 128 << n is
+// still a positive int32.
+constexpr std::int32_t kMaxReadableSizeCode = 23;
 
 }  // namespace
 
@@ -173,7 +174,7 @@ std::int32_t D88Image::readSector(std::int32_t track, std::int32_t c, std::int32
 std::int32_t D88Image::readSectors(std::int32_t track, std::int32_t c, std::int32_t h,
                                    std::int32_t r, std::int32_t n, std::uint8_t* dest,
                                    std::int32_t len) {
-    if (len < 0 || n < 0 || n > kMaxSizeCode) {
+    if (len < 0 || n < 0 || n > kMaxReadableSizeCode) {
         return 0;
     }
     std::int32_t piece = std::int32_t{128} << n;

@@ -9,8 +9,9 @@ namespace d88info {
 
 namespace {
 
-// Largest size code whose sector, 128 << n bytes, a 16-bit data length holds.
-constexpr int kMaxSizeCode = 8;
+// Largest size code a geometry is shown for: its sector, 128 << n bytes, is
+// one a 16-bit data length holds.
+constexpr int kMaxGeometrySizeCode = 8;
 
 const char* plural(std::int64_t count) {
     return count == 1 ? "" : "s";
@@ -36,7 +37,8 @@ void printGeometry(std::FILE* out, const DiskWalk& walks) {
         if (n < 0) {
             n = first.n;
         }
-        if (n > kMaxSizeCode || first.h > d88::TrackAddress::kMaxHead || seen[first.c][first.h]) {
+        if (n > kMaxGeometrySizeCode || first.h > d88::TrackAddress::kMaxHead ||
+            seen[first.c][first.h]) {
             return;
         }
         bool numbered[256] = {};
