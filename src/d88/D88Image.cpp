@@ -26,7 +26,7 @@ void D88Image::clearSelection() {
 bool D88Image::open(const char* path) {
     lastOpenError = OpenError::None;
     window.clear();
-    memory.clear();
+    idCache.clear();
     if (path == nullptr) {
         file.close();
         numDisks = 0;
@@ -73,7 +73,7 @@ bool D88Image::selectDisk(std::int32_t index) {
         return false;
     }
     clearSelection();
-    memory.clear();
+    idCache.clear();
     if (index < 0 || index >= numDisks) {
         return false;
     }
@@ -117,14 +117,14 @@ RecordWalk D88Image::walkTrack(std::int32_t track, WalkRule rule) {
     return RecordWalk(window, start, rule);
 }
 
-void D88Image::rememberWalks(bool remember) {
-    remembering = remember;
-    memory.clear();
+void D88Image::cacheTrackIds(bool cache) {
+    cachingIds = cache;
+    idCache.clear();
 }
 
 bool D88Image::findRecord(std::int64_t start, std::int32_t c, std::int32_t h, std::int32_t r,
                           std::int32_t n, TrackRecord& found) {
-    if (const RememberedWalk* known = remembering ? memory.find(start) : nullptr) {
+    if (const TrackIdIndex* known = cachingIds ? idCache.find(start) : nullptr) {
         if (trackReadObserver != nullptr) {
             trackReadObserver(start, false);
         }
@@ -133,7 +133,7 @@ bool D88Image::findRecord(std::int64_t start, std::int32_t c, std::int32_t h, st
     if (trackReadObserver != nullptr) {
         trackReadObserver(start, true);
     }
-    RememberedWalk* fresh = remembering ? &memory.prepare() : nullptr;
+    TrackIdIndex* fresh = cachingIds ? &idCache.prepare() : nullptr;
     bool matched = false;
     RecordWalk walk(window, start, WalkRule::Search);
     for (TrackRecord record; walk.nextSearched(record);) {
@@ -149,7 +149,7 @@ bool D88Image::findRecord(std::int64_t start, std::int32_t c, std::int32_t h, st
         }
     }
     if (fresh != nullptr) {
-        memory.keep(start);
+        idCache.keep(start);
     }
     return matched;
 }

@@ -9,7 +9,7 @@
 #include "FileWindow.h"
 #include "ImageFile.h"
 #include "RecordWalk.h"
-#include "WalkMemory.h"
+#include "TrackIdCache.h"
 
 namespace d88 {
 
@@ -64,9 +64,9 @@ class D88Image {
     // Whether sector reads answer from what earlier walks of the same track
     // found (the default), or walk the track anew each time: the results are
     // the same, only the work differs.
-    void rememberWalks(bool remember);
+    void cacheTrackIds(bool cache);
     // Told of every sector read on a track that is there: where the track
-    // starts, and whether it was walked rather than answered from memory.
+    // starts, and whether it was walked rather than answered from the ID cache.
     // For measuring the reader; none by default.
     using TrackReadObserver = void (*)(std::int64_t trackStart, bool walked);
     void observeTrackReads(TrackReadObserver observer) { trackReadObserver = observer; }
@@ -106,8 +106,8 @@ class D88Image {
     DiskHeader header = {};
     std::int32_t mediaCode = -1;
     FileWindow window{file};
-    WalkMemory memory;
-    bool remembering = true;
+    TrackIdCache idCache;
+    bool cachingIds = true;
     TrackReadObserver trackReadObserver = nullptr;
     RecordReadObserver* recordReadObserver = nullptr;
 };

@@ -19,21 +19,21 @@ const char* plural(std::int64_t count) {
 
 }  // namespace
 
-void printGeometry(std::FILE* out, const DiskWalk& walks) {
+void printGeometry(std::FILE* out, const DiskTracks& tracks) {
     bool seen[256][d88::TrackAddress::kHeads] = {};
-    int tracks = 0;
+    int present = 0;
     std::size_t sectors = 0;
     int n = -1;
     int lastCylinder = 0;
     int lastHead = 0;
-    for (const TrackWalk& walk : walks) {
-        if (!walk.present()) {
+    for (const TrackRecords& track : tracks) {
+        if (!track.present()) {
             continue;
         }
-        if (walk.records.empty() || (tracks > 0 && walk.records.size() != sectors)) {
+        if (track.records.empty() || (present > 0 && track.records.size() != sectors)) {
             return;
         }
-        const d88::SectorHeader& first = walk.records[0].header;
+        const d88::SectorHeader& first = track.records[0].header;
         if (n < 0) {
             n = first.n;
         }
@@ -42,7 +42,7 @@ void printGeometry(std::FILE* out, const DiskWalk& walks) {
             return;
         }
         bool numbered[256] = {};
-        for (const d88::TrackRecord& record : walk.records) {
+        for (const d88::TrackRecord& record : track.records) {
             const d88::SectorHeader& id = record.header;
             if (id.n != n || id.dataLength != (128 << n) || id.c != first.c || id.h != first.h ||
                 numbered[id.r]) {
@@ -53,18 +53,18 @@ void printGeometry(std::FILE* out, const DiskWalk& walks) {
         seen[first.c][first.h] = true;
         lastCylinder = std::max(lastCylinder, int{first.c});
         lastHead = std::max(lastHead, int{first.h});
-        sectors = walk.records.size();
-        ++tracks;
+        sectors = track.records.size();
+        ++present;
     }
     // Distinct cylinders and heads, as many as the grid has places: all there.
     const int cylinders = lastCylinder + 1;
     const int heads = lastHead + 1;
-    if (tracks == 0 || tracks != cylinders * heads) {
+    if (present == 0 || present != cylinders * heads) {
         return;
     }
     const int sectorSize = 128 << n;
     const std::int64_t capacity =
-        std::int64_t{tracks} * static_cast<std::int64_t>(sectors) * sectorSize;
+        std::int64_t{present} * static_cast<std::int64_t>(sectors) * sectorSize;
     std::fprintf(
         out, "  geometry: %d cylinder%s x %d head%s x %zu sector%s x %d bytes = %lld bytes\n",
         cylinders, plural(cylinders), heads, plural(heads), sectors,

@@ -6,13 +6,13 @@
 
 #include <cstdio>
 
-#include "TrackWalk.h"
+#include "TrackRecords.h"
 
 namespace d88info {
 
 // "  geometry: 40 cylinders x 2 heads x 16 sectors x 256 bytes = 327680 bytes"
 // for a regular layout; nothing for any other. A disk with a problem in one of
 // its tracks is not shown a geometry: the caller leaves the line out.
-void printGeometry(std::FILE* out, const DiskWalk& walks);
+void printGeometry(std::FILE* out, const DiskTracks& tracks);
 
 }  // namespace d88info

@@ -4,10 +4,10 @@
 
 #include <cstdio>
 
-#include "TrackWalk.h"
+#include "TrackRecords.h"
 
 namespace d88info {
 
-void printRecordListing(std::FILE* out, const DiskWalk& walks);
+void printRecordListing(std::FILE* out, const DiskTracks& tracks);
 
 }  // namespace d88info

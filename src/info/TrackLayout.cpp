@@ -34,15 +34,15 @@ std::string rangesOf(std::vector<int> numbers) {
 
 }  // namespace
 
-std::string trackContents(const TrackWalk& walk) {
-    if (walk.end == d88::WalkEnd::BeyondDisk) {
+std::string trackContents(const TrackRecords& track) {
+    if (track.end == d88::WalkEnd::BeyondDisk) {
         return "beyond the disk";
     }
-    if (walk.records.empty()) {
+    if (track.records.empty()) {
         return "no records";
     }
     std::vector<std::pair<int, std::vector<int>>> bySizeCode;
-    for (const d88::TrackRecord& record : walk.records) {
+    for (const d88::TrackRecord& record : track.records) {
         auto group = std::find_if(bySizeCode.begin(), bySizeCode.end(), [&](const auto& entry) {
             return entry.first == record.header.n;
         });
@@ -55,7 +55,7 @@ std::string trackContents(const TrackWalk& walk) {
     // The physical order, where it is not ascending, lists the numbers
     // themselves, so a track of one size code needs no ranges besides.
     std::string order;
-    const auto& records = walk.records;
+    const auto& records = track.records;
     const bool ascending = std::is_sorted(records.begin(), records.end(),
                                           [](const d88::TrackRecord& a, const d88::TrackRecord& b) {
                                               return a.header.r < b.header.r;
@@ -80,7 +80,7 @@ std::string trackContents(const TrackWalk& walk) {
     return text + order;
 }
 
-void printTrackLayout(std::FILE* out, const DiskWalk& walks) {
+void printTrackLayout(std::FILE* out, const DiskTracks& tracks) {
     std::string layout;
     int present = 0;
     std::string runContents;
@@ -93,22 +93,22 @@ void printTrackLayout(std::FILE* out, const DiskWalk& walks) {
         }
         runFirst = -1;
     };
-    for (const TrackWalk& walk : walks) {
-        if (!walk.present()) {
+    for (const TrackRecords& track : tracks) {
+        if (!track.present()) {
             closeRun();
             continue;
         }
         ++present;
-        std::string contents = trackContents(walk);
+        std::string contents = trackContents(track);
         if (runFirst < 0 || contents != runContents) {
             closeRun();
-            runFirst = walk.track;
+            runFirst = track.index;
             runContents = std::move(contents);
         }
-        runLast = walk.track;
+        runLast = track.index;
     }
     closeRun();
-    std::fprintf(out, "  tracks: %d of %d present\n", present, static_cast<int>(walks.size()));
+    std::fprintf(out, "  tracks: %d of %d present\n", present, static_cast<int>(tracks.size()));
     if (!layout.empty()) {
         std::fprintf(out, "  layout: %s\n", layout.c_str());
     }
