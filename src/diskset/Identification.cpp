@@ -25,7 +25,7 @@ Identification decide(const IdentificationStage& stage, std::uint16_t sum, int d
             return {Verdict::Recognised, candidate.kind};
         }
     }
-    return {Verdict::UnknownSum, DiskKind::OpeningDisk};
+    return {Verdict::UnknownSum, std::nullopt};
 }
 
 }  // namespace
@@ -57,7 +57,7 @@ Identification identify(d88::D88Image& image, std::uint8_t* buffer, int diskNo) 
             return decide(stage, sectorSum(buffer), diskNo);
         }
     }
-    return {Verdict::Unsupported, DiskKind::OpeningDisk};
+    return {Verdict::Unsupported, std::nullopt};
 }
 
 }  // namespace d88cut

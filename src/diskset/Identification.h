@@ -1,10 +1,12 @@
-// Recognising which disk of the set a disk image holds, from the sectors on its
-// track index 1 (cylinder 0, head 1). Prints nothing and keeps no state: the
-// cutter prints what it finds, d88info shows it.
+// How a disk of the set is told from the others: the probe sectors on its
+// track index 1 (cylinder 0, head 1), their sums, and the decision made from
+// them. Knowledge only: prints nothing and keeps no state; the cutter's
+// identifyDisk prints what it finds, d88info shows it.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "DiskKind.h"
 #include "d88/D88Image.h"
@@ -76,7 +78,7 @@ enum class Verdict {
 
 struct Identification {
     Verdict verdict;
-    DiskKind kind;
+    std::optional<DiskKind> kind;  // none unless the verdict is Recognised
 };
 
 // Decides the kind of the selected disk of `image`. `buffer` (kProbeBufferSize

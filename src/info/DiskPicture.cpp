@@ -121,10 +121,10 @@ class CutCollector final : public d88::D88Image::RecordReadObserver {
 // records read.
 void collectCuts(d88::D88Image& image, const d88cut::Identification& identification,
                  CutCollector& collector) {
-    if (identification.verdict != d88cut::Verdict::Recognised) {
+    if (!identification.kind) {
         return;
     }
-    const d88cut::DiskKindInfo& kind = d88cut::kindInfo(identification.kind);
+    const d88cut::DiskKindInfo& kind = d88cut::kindInfo(*identification.kind);
     if (kind.cuts == nullptr) {
         return;
     }

@@ -88,7 +88,7 @@ d88cut::Identification identifyAsD88Cut(d88::D88Image& image, std::uint8_t* scra
 const char* kindText(const d88cut::Identification& result) {
     switch (result.verdict) {
         case d88cut::Verdict::Recognised:
-            return d88cut::kindInfo(result.kind).name;
+            return d88cut::kindInfo(*result.kind).name;
         case d88cut::Verdict::UnknownSum:
             return "not recognised";
         case d88cut::Verdict::Unsupported:
