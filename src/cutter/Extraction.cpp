@@ -11,25 +11,19 @@ namespace d88cut {
 
 namespace {
 
-bool writeEntry(const char* fileName, const ExtractEntry& run) {
-    const d88::TrackAddress start = run.address();
-    return writeRun(fileName, start.index, start.cylinder(), start.head(), run.startSector,
-                    kRunSizeCode, 0, run.length);
-}
-
 // Writes one file per row, numbered by the row index; a row that cannot be
 // read leaves a gap and the rows after it keep their numbers.
-void walkTable(const ExtractTable& table) {
+void writeNumberedFiles(const ExtractTable& table) {
     char nameBuffer[260];
     for (int i = 0; table.rows[i].length != 0; ++i) {
         std::snprintf(nameBuffer, sizeof nameBuffer, table.namePattern, i);
-        writeEntry(nameBuffer, table.rows[i]);
+        writeRun(nameBuffer, table.rows[i]);
     }
 }
 
 void writeNamedRuns(const NamedRun* runs) {
     for (const NamedRun* run = runs; run->fileName != nullptr; ++run) {
-        writeEntry(run->fileName, run->run);
+        writeRun(run->fileName, run->run);
     }
 }
 
@@ -67,7 +61,7 @@ void extractDisk(DiskKind kind, bool opFlag) {
         writeMusdrv(*cuts->musdrvHead);
     }
     if (cuts->table != nullptr) {
-        walkTable(*cuts->table);
+        writeNumberedFiles(*cuts->table);
     }
     writeNamedRuns(cuts->runs);
     if (opFlag) {
