@@ -122,17 +122,18 @@ void D88Image::cacheTrackIds(bool cache) {
     idCache.clear();
 }
 
-bool D88Image::findRecord(std::int64_t start, std::int32_t c, std::int32_t h, std::int32_t r,
-                          std::int32_t n, TrackRecord& found) {
-    if (const TrackIdIndex* known = cachingIds ? idCache.find(start) : nullptr) {
-        if (trackReadObserver != nullptr) {
-            trackReadObserver(start, false);
-        }
-        return known->find(c, h, r, n, found);
-    }
+const TrackIdIndex* D88Image::cachedIds(std::int64_t start) {
+    return cachingIds ? idCache.find(start) : nullptr;
+}
+
+void D88Image::notifyTrackRead(std::int64_t start, bool walked) const {
     if (trackReadObserver != nullptr) {
-        trackReadObserver(start, true);
+        trackReadObserver(start, walked);
     }
+}
+
+bool D88Image::searchTrack(std::int64_t start, std::int32_t c, std::int32_t h, std::int32_t r,
+                           std::int32_t n, TrackRecord& found) {
     TrackIdIndex* fresh = cachingIds ? &idCache.prepare() : nullptr;
     bool matched = false;
     RecordWalk walk(window, start, WalkRule::Search);
@@ -142,7 +143,7 @@ bool D88Image::findRecord(std::int64_t start, std::int32_t c, std::int32_t h, st
             matched = true;
         }
         if (fresh != nullptr && !fresh->add(record)) {
-            fresh = nullptr;  // too many IDs to remember: a plain search
+            fresh = nullptr;  // too many IDs to cache: a plain search
         }
         if (matched && fresh == nullptr) {
             return true;
@@ -158,9 +159,15 @@ std::int32_t D88Image::readSector(std::int32_t track, std::int32_t c, std::int32
                                   std::int32_t r, std::int32_t n, std::uint8_t* dest,
                                   std::int32_t len) {
     std::int64_t start = 0;
+    if (len < 0 || locateTrack(track, start) != WalkEnd::Going) {
+        return 0;
+    }
+    const TrackIdIndex* known = cachedIds(start);
+    notifyTrackRead(start, known == nullptr);
     TrackRecord record;
-    if (len < 0 || locateTrack(track, start) != WalkEnd::Going ||
-        !findRecord(start, c, h, r, n, record)) {
+    const bool found =
+        known != nullptr ? known->find(c, h, r, n, record) : searchTrack(start, c, h, r, n, record);
+    if (!found) {
         return 0;
     }
     // Only the bytes the file really holds count as read.

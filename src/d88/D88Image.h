@@ -88,10 +88,18 @@ class D88Image {
     // File offset of the first record of `track`; false when it is not there
     // to be read (see walkTrack).
     WalkEnd locateTrack(std::int32_t track, std::int64_t& start) const;
-    // The first record with ID (c, h, r, n) that a sector search of the track
-    // at `start` meets. The track is walked to its end and remembered, once.
-    bool findRecord(std::int64_t start, std::int32_t c, std::int32_t h, std::int32_t r,
-                    std::int32_t n, TrackRecord& found);
+    // The cached IDs of the track at `start`; null when the reader does not
+    // cache them or the track is not cached.
+    const TrackIdIndex* cachedIds(std::int64_t start);
+    // Tells the track read observer, if any, of a sector read on the track at
+    // `start`, and whether that track is walked for it.
+    void notifyTrackRead(std::int64_t start, bool walked) const;
+    // Walks the track at `start` for the first record with ID (c, h, r, n), as
+    // a sector search meets it. While caching, the walk goes on to the track's
+    // end and its IDs are cached, unless there are more than a cache entry
+    // keeps.
+    bool searchTrack(std::int64_t start, std::int32_t c, std::int32_t h, std::int32_t r,
+                     std::int32_t n, TrackRecord& found);
 
     ImageFile file;
     OpenError lastOpenError = OpenError::None;
