@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -69,7 +70,9 @@ void showDisk(InfoRun& run, int index) {
         findTrackProblems(*run.tracks, start, header.diskSize);
     printTrackLayout(out, *run.tracks);
     if (problems.empty()) {
-        printGeometry(out, *run.tracks);
+        if (const std::optional<Geometry> geometry = regularGeometry(*run.tracks)) {
+            printGeometry(out, *geometry);
+        }
     }
     printRecordCounts(out, *run.tracks);
     printTrackProblems(out, problems);
