@@ -11,7 +11,7 @@
 
 namespace d88info {
 
-// A walk is kept up to this many records even when the sector counts ask for
+// A track is kept up to this many records even when the sector counts ask for
 // more: no real track holds that many sectors, and counts that never end the
 // walk would otherwise list a damaged image to its end on every track.
 inline constexpr std::size_t kMaxRecordsPerTrack = 256;
