@@ -16,7 +16,7 @@
 
 #include "FuzzScratch.h"
 #include "d88/D88Image.h"
-#include "info/TrackWalk.h"
+#include "info/TrackRecords.h"
 
 namespace {
 
@@ -119,7 +119,7 @@ void checkTrack(Readers& readers, std::int32_t track) {
 // The record a sector search for `id` must find on the track d88info walked,
 // or null when it must find none; `known` is false when the walk was cut short
 // before its end, so that an ID it did not meet may still be on the track.
-const d88::TrackRecord* recordFound(const d88info::TrackWalk& walk, const std::uint8_t* id,
+const d88::TrackRecord* recordFound(const d88info::TrackRecords& walk, const std::uint8_t* id,
                                     bool& known) {
     known = !walk.capped;
     for (std::size_t i = 0; i < walk.records.size(); ++i) {
@@ -138,7 +138,7 @@ const d88::TrackRecord* recordFound(const d88info::TrackWalk& walk, const std::u
 
 // IDs d88info met on the track, and each with R one higher, read through the
 // sector search: found where d88info says, with the file's bytes.
-void checkAgainstInfo(Readers& readers, const d88info::TrackWalk& walk, const std::uint8_t* file,
+void checkAgainstInfo(Readers& readers, const d88info::TrackRecords& walk, const std::uint8_t* file,
                       std::size_t fileSize) {
     constexpr std::int32_t kLength = 65535;
     // Records from all over the track, the last ones included: a walk keeps
@@ -152,7 +152,7 @@ void checkAgainstInfo(Readers& readers, const d88info::TrackWalk& walk, const st
             const std::uint8_t id[4] = {h.c, h.h, static_cast<std::uint8_t>(h.r + rStep), h.n};
             bool known = true;
             const d88::TrackRecord* want = recordFound(walk, id, known);
-            const std::int32_t got = readSector(readers, walk.track, id, kLength);
+            const std::int32_t got = readSector(readers, walk.index, id, kLength);
             if (!known) {
                 continue;
             }
@@ -175,7 +175,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     static d88::D88Image remembering;
     static d88::D88Image plain;
-    plain.rememberWalks(false);
+    plain.cacheTrackIds(false);
     Readers readers{remembering, plain};
     require(remembering.open(d88fuzz::scratchImagePath().c_str()));
     require(plain.open(d88fuzz::scratchImagePath().c_str()));
@@ -198,9 +198,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             checkTrack(readers, (step * 37) % (kTracks + 2) - 1);
         }
         if (selected) {
-            static const auto walks = std::make_unique<d88info::DiskWalk>();
-            d88info::walkDisk(remembering, remembering.diskStart(index), *walks);
-            for (const d88info::TrackWalk& walk : *walks) {
+            static const auto walks = std::make_unique<d88info::DiskTracks>();
+            d88info::readDiskTracks(remembering, remembering.diskStart(index), *walks);
+            for (const d88info::TrackRecords& walk : *walks) {
                 checkAgainstInfo(readers, walk, data, size);
             }
         }

@@ -5,9 +5,9 @@
 
 #include "CommandLine.h"
 #include "Extraction.h"
+#include "IdentifyDisk.h"
 #include "Messages.h"
 #include "Output.h"
-#include "Recognition.h"
 #include "RunState.h"
 #include "system/ConsoleText.h"
 

@@ -11,24 +11,19 @@ namespace d88cut {
 
 namespace {
 
-bool writeEntry(const char* fileName, const ExtractEntry& run) {
-    return writeRun(fileName, run.track, run.track >> 1, run.track & 1, run.startSector,
-                    kRunSizeCode, 0, run.length);
-}
-
 // Writes one file per row, numbered by the row index; a row that cannot be
 // read leaves a gap and the rows after it keep their numbers.
-void walkTable(const ExtractTable& table) {
+void writeNumberedFiles(const ExtractTable& table) {
     char nameBuffer[260];
     for (int i = 0; table.rows[i].length != 0; ++i) {
         std::snprintf(nameBuffer, sizeof nameBuffer, table.namePattern, i);
-        writeEntry(nameBuffer, table.rows[i]);
+        writeRun(nameBuffer, table.rows[i]);
     }
 }
 
 void writeNamedRuns(const NamedRun* runs) {
     for (const NamedRun* run = runs; run->fileName != nullptr; ++run) {
-        writeEntry(run->fileName, run->run);
+        writeRun(run->fileName, run->run);
     }
 }
 
@@ -36,9 +31,10 @@ void writeNamedRuns(const NamedRun* runs) {
 // not deliver is zero. Returns the bytes read.
 std::int32_t readMusdrvPiece(const ExtractEntry& piece, std::int32_t offset) {
     std::uint8_t* dest = runState.workBuffer + offset;
+    const d88::TrackAddress start = piece.address();
     const std::int32_t bytesRead =
-        runState.image.readSectors(piece.track, piece.track >> 1, piece.track & 1,
-                                   piece.startSector, kRunSizeCode, dest, piece.length);
+        runState.image.readSectors(start.index, start.cylinder(), start.head(), piece.startSector,
+                                   kRunSizeCode, dest, piece.length);
     std::memset(dest + bytesRead, 0, static_cast<std::size_t>(piece.length - bytesRead));
     return bytesRead;
 }
@@ -65,7 +61,7 @@ void extractDisk(DiskKind kind, bool opFlag) {
         writeMusdrv(*cuts->musdrvHead);
     }
     if (cuts->table != nullptr) {
-        walkTable(*cuts->table);
+        writeNumberedFiles(*cuts->table);
     }
     writeNamedRuns(cuts->runs);
     if (opFlag) {

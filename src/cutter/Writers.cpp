@@ -42,15 +42,16 @@ bool writeAndClose(OutputFile& outputFile, const char* fileName, const std::uint
 
 }  // namespace
 
-bool writeRun(const char* fileName, std::int32_t track, std::int32_t c, std::int32_t h,
-              std::int32_t r, std::int32_t n, std::int32_t skip, std::int32_t length) {
-    if (skip < 0 || length < 0 || length > static_cast<std::int32_t>(kWorkBufferSize) - skip) {
+bool writeRun(const char* fileName, const ExtractEntry& run) {
+    const std::int32_t wanted = run.length;
+    if (wanted < 0 || wanted > static_cast<std::int32_t>(kWorkBufferSize)) {
         return false;
     }
-    const std::int32_t wanted = skip + length;
+    const d88::TrackAddress start = run.address();
     std::uint8_t* const workBuffer = runState.workBuffer;
     const std::int32_t bytesRead =
-        runState.image.readSectors(track, c, h, r, n, workBuffer, wanted);
+        runState.image.readSectors(start.index, start.cylinder(), start.head(), run.startSector,
+                                   kRunSizeCode, workBuffer, wanted);
     if (bytesRead == 0) {
         return false;
     }
@@ -64,7 +65,7 @@ bool writeRun(const char* fileName, std::int32_t track, std::int32_t c, std::int
     if (!openOutput(outputFile, fileName)) {
         return reportWriteFailure(fileName);
     }
-    return writeAndClose(outputFile, fileName, workBuffer + skip, length);
+    return writeAndClose(outputFile, fileName, workBuffer, wanted);
 }
 
 bool writeBuffer(const char* fileName, const std::uint8_t* data, std::int32_t length,

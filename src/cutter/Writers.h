@@ -4,15 +4,16 @@
 
 #include <cstdint>
 
+#include "diskset/Catalogue.h"
+
 namespace d88cut {
 
-// Reads `skip` + `length` bytes of the run that starts at sector (c, h, r, n)
-// on `track` into the work buffer and writes bytes `skip` onward to `fileName`.
-// Nothing is printed or touched when the first sector cannot be read. A run
-// that breaks off later is written at full length, zero-filled from the break,
-// with a warning. Returns true when the file was written.
-bool writeRun(const char* fileName, std::int32_t track, std::int32_t c, std::int32_t h,
-              std::int32_t r, std::int32_t n, std::int32_t skip, std::int32_t length);
+// Reads the bytes of `run` (sectors of size code kRunSizeCode, from its first
+// sector on) into the work buffer and writes them to `fileName`. Nothing is
+// printed or touched when the first sector cannot be read. A run that breaks
+// off later is written at full length, zero-filled from the break, with a
+// warning. Returns true when the file was written.
+bool writeRun(const char* fileName, const ExtractEntry& run);
 
 // Writes `length` bytes from `data` to `fileName`; `partial` adds the warning
 // that part of the file could not be read. Returns true when the file was

@@ -10,8 +10,9 @@ namespace d88 {
 namespace {
 
 constexpr std::int64_t kMaxOffset = std::numeric_limits<std::int32_t>::max();
-// Largest size code whose sector size 128 << n is still a positive int32.
-constexpr std::int32_t kMaxSizeCode = 23;
+// Largest size code readSectors() reads with: its sector size 128 << n is
+// still a positive int32.
+constexpr std::int32_t kMaxReadableSizeCode = 23;
 
 }  // namespace
 
@@ -25,7 +26,7 @@ void D88Image::clearSelection() {
 bool D88Image::open(const char* path) {
     lastOpenError = OpenError::None;
     window.clear();
-    memory.clear();
+    idCache.clear();
     if (path == nullptr) {
         file.close();
         numDisks = 0;
@@ -72,7 +73,7 @@ bool D88Image::selectDisk(std::int32_t index) {
         return false;
     }
     clearSelection();
-    memory.clear();
+    idCache.clear();
     if (index < 0 || index >= numDisks) {
         return false;
     }
@@ -116,23 +117,24 @@ RecordWalk D88Image::walkTrack(std::int32_t track, WalkRule rule) {
     return RecordWalk(window, start, rule);
 }
 
-void D88Image::rememberWalks(bool remember) {
-    remembering = remember;
-    memory.clear();
+void D88Image::cacheTrackIds(bool cache) {
+    cachingIds = cache;
+    idCache.clear();
 }
 
-bool D88Image::findRecord(std::int64_t start, std::int32_t c, std::int32_t h, std::int32_t r,
-                          std::int32_t n, TrackRecord& found) {
-    if (const RememberedWalk* known = remembering ? memory.find(start) : nullptr) {
-        if (trackReadObserver != nullptr) {
-            trackReadObserver(start, false);
-        }
-        return known->find(c, h, r, n, found);
-    }
+const TrackIdIndex* D88Image::cachedIds(std::int64_t start) {
+    return cachingIds ? idCache.find(start) : nullptr;
+}
+
+void D88Image::notifyTrackRead(std::int64_t start, bool walked) const {
     if (trackReadObserver != nullptr) {
-        trackReadObserver(start, true);
+        trackReadObserver(start, walked);
     }
-    RememberedWalk* fresh = remembering ? &memory.prepare() : nullptr;
+}
+
+bool D88Image::searchTrack(std::int64_t start, std::int32_t c, std::int32_t h, std::int32_t r,
+                           std::int32_t n, TrackRecord& found) {
+    TrackIdIndex* fresh = cachingIds ? &idCache.prepare() : nullptr;
     bool matched = false;
     RecordWalk walk(window, start, WalkRule::Search);
     for (TrackRecord record; walk.nextSearched(record);) {
@@ -141,14 +143,14 @@ bool D88Image::findRecord(std::int64_t start, std::int32_t c, std::int32_t h, st
             matched = true;
         }
         if (fresh != nullptr && !fresh->add(record)) {
-            fresh = nullptr;  // too many IDs to remember: a plain search
+            fresh = nullptr;  // too many IDs to cache: a plain search
         }
         if (matched && fresh == nullptr) {
             return true;
         }
     }
     if (fresh != nullptr) {
-        memory.keep(start);
+        idCache.keep(start);
     }
     return matched;
 }
@@ -157,9 +159,15 @@ std::int32_t D88Image::readSector(std::int32_t track, std::int32_t c, std::int32
                                   std::int32_t r, std::int32_t n, std::uint8_t* dest,
                                   std::int32_t len) {
     std::int64_t start = 0;
+    if (len < 0 || locateTrack(track, start) != WalkEnd::Going) {
+        return 0;
+    }
+    const TrackIdIndex* known = cachedIds(start);
+    notifyTrackRead(start, known == nullptr);
     TrackRecord record;
-    if (len < 0 || locateTrack(track, start) != WalkEnd::Going ||
-        !findRecord(start, c, h, r, n, record)) {
+    const bool found =
+        known != nullptr ? known->find(c, h, r, n, record) : searchTrack(start, c, h, r, n, record);
+    if (!found) {
         return 0;
     }
     // Only the bytes the file really holds count as read.
@@ -173,7 +181,7 @@ std::int32_t D88Image::readSector(std::int32_t track, std::int32_t c, std::int32
 std::int32_t D88Image::readSectors(std::int32_t track, std::int32_t c, std::int32_t h,
                                    std::int32_t r, std::int32_t n, std::uint8_t* dest,
                                    std::int32_t len) {
-    if (len < 0 || n < 0 || n > kMaxSizeCode) {
+    if (len < 0 || n < 0 || n > kMaxReadableSizeCode) {
         return 0;
     }
     std::int32_t piece = std::int32_t{128} << n;

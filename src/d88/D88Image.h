@@ -9,7 +9,7 @@
 #include "FileWindow.h"
 #include "ImageFile.h"
 #include "RecordWalk.h"
-#include "WalkMemory.h"
+#include "TrackIdCache.h"
 
 namespace d88 {
 
@@ -64,9 +64,9 @@ class D88Image {
     // Whether sector reads answer from what earlier walks of the same track
     // found (the default), or walk the track anew each time: the results are
     // the same, only the work differs.
-    void rememberWalks(bool remember);
+    void cacheTrackIds(bool cache);
     // Told of every sector read on a track that is there: where the track
-    // starts, and whether it was walked rather than answered from memory.
+    // starts, and whether it was walked rather than answered from the ID cache.
     // For measuring the reader; none by default.
     using TrackReadObserver = void (*)(std::int64_t trackStart, bool walked);
     void observeTrackReads(TrackReadObserver observer) { trackReadObserver = observer; }
@@ -88,10 +88,18 @@ class D88Image {
     // File offset of the first record of `track`; false when it is not there
     // to be read (see walkTrack).
     WalkEnd locateTrack(std::int32_t track, std::int64_t& start) const;
-    // The first record with ID (c, h, r, n) that a sector search of the track
-    // at `start` meets. The track is walked to its end and remembered, once.
-    bool findRecord(std::int64_t start, std::int32_t c, std::int32_t h, std::int32_t r,
-                    std::int32_t n, TrackRecord& found);
+    // The cached IDs of the track at `start`; null when the reader does not
+    // cache them or the track is not cached.
+    const TrackIdIndex* cachedIds(std::int64_t start);
+    // Tells the track read observer, if any, of a sector read on the track at
+    // `start`, and whether that track is walked for it.
+    void notifyTrackRead(std::int64_t start, bool walked) const;
+    // Walks the track at `start` for the first record with ID (c, h, r, n), as
+    // a sector search meets it. While caching, the walk goes on to the track's
+    // end and its IDs are cached, unless there are more than a cache entry
+    // keeps.
+    bool searchTrack(std::int64_t start, std::int32_t c, std::int32_t h, std::int32_t r,
+                     std::int32_t n, TrackRecord& found);
 
     ImageFile file;
     OpenError lastOpenError = OpenError::None;
@@ -106,8 +114,8 @@ class D88Image {
     DiskHeader header = {};
     std::int32_t mediaCode = -1;
     FileWindow window{file};
-    WalkMemory memory;
-    bool remembering = true;
+    TrackIdCache idCache;
+    bool cachingIds = true;
     TrackReadObserver trackReadObserver = nullptr;
     RecordReadObserver* recordReadObserver = nullptr;
 };

@@ -29,12 +29,4 @@ struct DiskHeader {
     static DiskHeader parse(const std::uint8_t* bytes);
 };
 
-// The cylinder and head d88cut takes a track index for: C = track / 2, H = track % 2.
-constexpr int cylinderOfTrack(int track) {
-    return track / 2;
-}
-constexpr int headOfTrack(int track) {
-    return track % 2;
-}
-
 }  // namespace d88

@@ -6,17 +6,21 @@
 #include <cstdint>
 #include <vector>
 
+#include "d88/TrackAddress.h"
+
 namespace d88cut {
 
 inline constexpr std::int32_t kRunSizeCode = 3;
 
 // One run of consecutive sectors: the track index and sector number R of its
-// first sector, and the bytes it yields. The first sector's C is track / 2
-// and its H track % 2.
+// first sector, and the bytes it yields. The first sector's C and H are those
+// of the track index.
 struct ExtractEntry {
     std::int32_t track;
     std::int32_t startSector;
     std::int32_t length;  // 0 ends a table
+
+    constexpr d88::TrackAddress address() const { return d88::TrackAddress::ofIndex(track); }
 };
 
 // Runs closed by a row of zeros, and the printf pattern that turns a row

@@ -1,13 +1,10 @@
 #include "Identification.h"
 
+#include <cstring>
+
 namespace d88cut {
 
 namespace {
-
-bool probe(d88::D88Image& image, std::uint8_t* buffer, const ProbeSector& sector) {
-    return image.readSector(kProbeTrack, kProbeC, kProbeH, sector.r, sector.n, buffer,
-                            sector.readLength) != 0;
-}
 
 bool namesACandidate(const IdentificationStage& stage, int diskNo) {
     for (int i = 0; i < stage.candidateCount; ++i) {
@@ -28,7 +25,7 @@ Identification decide(const IdentificationStage& stage, std::uint16_t sum, int d
             return {Verdict::Recognised, candidate.kind};
         }
     }
-    return {Verdict::UnknownSum, DiskKind::OpeningDisk};
+    return {Verdict::UnknownSum, std::nullopt};
 }
 
 }  // namespace
@@ -41,16 +38,26 @@ std::uint16_t sectorSum(const std::uint8_t* data) {
     return static_cast<std::uint16_t>(sum & 0xFFFFu);
 }
 
+void clearProbeBuffer(std::uint8_t* buffer) {
+    std::memset(buffer, 0, kProbeBufferSize);
+}
+
+bool readProbe(d88::D88Image& image, const ProbeSector& sector, std::uint8_t* buffer) {
+    return image.readSector(kProbeTrack.index, kProbeTrack.cylinder(), kProbeTrack.head(), sector.r,
+                            sector.n, buffer, sector.readLength) != 0;
+}
+
 Identification identify(d88::D88Image& image, std::uint8_t* buffer, int diskNo) {
+    clearProbeBuffer(buffer);
     // Every stage's read is made, up to the stage that is entered; a stage
     // that is entered decides, and no later stage is tried.
     for (const IdentificationStage& stage : kIdentificationStages) {
-        const bool present = probe(image, buffer, stage.probe);
+        const bool present = readProbe(image, stage.probe, buffer);
         if ((present && diskNo == 0) || namesACandidate(stage, diskNo)) {
             return decide(stage, sectorSum(buffer), diskNo);
         }
     }
-    return {Verdict::Unsupported, DiskKind::OpeningDisk};
+    return {Verdict::Unsupported, std::nullopt};
 }
 
 }  // namespace d88cut

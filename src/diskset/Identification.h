@@ -1,20 +1,21 @@
-// Recognising which disk of the set a disk image holds, from the sectors on its
-// track index 1 (cylinder 0, head 1). Prints nothing and keeps no state: the
-// cutter prints what it finds, d88info shows it.
+// How a disk of the set is told from the others: the probe sectors on its
+// track index 1 (cylinder 0, head 1), their sums, and the decision made from
+// them. Knowledge only: prints nothing and keeps no state; the cutter's
+// identifyDisk prints what it finds, d88info shows it.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "DiskKind.h"
 #include "d88/D88Image.h"
+#include "d88/TrackAddress.h"
 
 namespace d88cut {
 
 // Where the probe sectors lie: track index 1, cylinder 0, head 1.
-inline constexpr std::int32_t kProbeTrack = 1;
-inline constexpr std::int32_t kProbeC = 0;
-inline constexpr std::int32_t kProbeH = 1;
+inline constexpr d88::TrackAddress kProbeTrack = d88::TrackAddress::ofIndex(1);
 
 struct ProbeSector {
     std::int32_t r;
@@ -24,6 +25,9 @@ struct ProbeSector {
 
 // Bytes from the start of a probe sector that make up its sum.
 inline constexpr std::size_t kSummedBytes = 256;
+
+// Bytes of the buffer that probe reads land in: the longest probe read.
+inline constexpr std::size_t kProbeBufferSize = 1024;
 
 // A kind that a stage can decide on: by the sum of the stage's probe sector
 // when it is told apart by one, else by the sector being there.
@@ -58,6 +62,14 @@ inline constexpr IdentificationStage kIdentificationStages[] = {
 // Sum of the kSummedBytes bytes at `data`, each taken as 0-255.
 std::uint16_t sectorSum(const std::uint8_t* data);
 
+// Zeroes the kProbeBufferSize bytes of a probe buffer, so that a probe sector
+// shorter than its read sums as if the rest were zero.
+void clearProbeBuffer(std::uint8_t* buffer);
+// Reads `sector` from the probe track of the selected disk of `image` into the
+// start of `buffer` (kProbeBufferSize bytes); true when the sector is there.
+// Bytes the read does not deliver keep what they held.
+bool readProbe(d88::D88Image& image, const ProbeSector& sector, std::uint8_t* buffer);
+
 enum class Verdict {
     Recognised,   // `kind` holds the disk's kind
     UnknownSum,   // a summed sector was there, but its sum is no known one
@@ -66,13 +78,13 @@ enum class Verdict {
 
 struct Identification {
     Verdict verdict;
-    DiskKind kind;
+    std::optional<DiskKind> kind;  // none unless the verdict is Recognised
 };
 
-// Decides the kind of the selected disk of `image`. Every probe read lands at
-// the start of `buffer` (at least 1024 bytes), whose first kSummedBytes bytes
-// are summed as they stand after the read. A `diskNo` of 1-8 enters the stage
-// of its kind whatever the probes found; 0 lets the probes decide.
+// Decides the kind of the selected disk of `image`. `buffer` (kProbeBufferSize
+// bytes) is cleared once, then every probe read lands at its start, and its
+// first kSummedBytes bytes are summed as they stand after the read. A `diskNo` of 1-8 enters the
+// stage of its kind whatever the probes found; 0 lets the probes decide.
 Identification identify(d88::D88Image& image, std::uint8_t* buffer, int diskNo);
 
 }  // namespace d88cut

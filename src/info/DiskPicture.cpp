@@ -12,6 +12,7 @@
 #include "RecordListing.h"
 #include "RecordStatus.h"
 #include "SvgWriter.h"
+#include "TrackNames.h"
 #include "diskset/Catalogue.h"
 #include "diskset/DiskKind.h"
 
@@ -29,7 +30,8 @@ constexpr int kRowPitch = 10;
 constexpr int kCellHeight = 8;
 constexpr int kPanelHeading = 34;
 constexpr int kPanelGap = 14;
-constexpr int kCylinders = d88::cylinderOfTrack(d88::DiskHeader::kTrackCount - 1) + 1;
+constexpr int kCylinders =
+    d88::TrackAddress::ofIndex(d88::DiskHeader::kTrackCount - 1).cylinder() + 1;
 constexpr int kPanelHeight = kPanelHeading + kCylinders * kRowPitch + kPanelGap;
 constexpr int kPictureWidth = 2 * kMargin + kLabelWidth + 2 * kColumnWidth + kColumnGap;
 constexpr int kLegendTop = 34;
@@ -119,10 +121,10 @@ class CutCollector final : public d88::D88Image::RecordReadObserver {
 // records read.
 void collectCuts(d88::D88Image& image, const d88cut::Identification& identification,
                  CutCollector& collector) {
-    if (identification.verdict != d88cut::Verdict::Recognised) {
+    if (!identification.kind) {
         return;
     }
-    const d88cut::DiskKindInfo& kind = d88cut::kindInfo(identification.kind);
+    const d88cut::DiskKindInfo& kind = d88cut::kindInfo(*identification.kind);
     if (kind.cuts == nullptr) {
         return;
     }
@@ -133,8 +135,9 @@ void collectCuts(d88::D88Image& image, const d88cut::Identification& identificat
         const d88cut::ExtractEntry& run = kindRun.run;
         buffer.resize(std::max(buffer.size(), static_cast<std::size_t>(run.length)));
         collector.onlyWithOp = kindRun.onlyWithOp;
-        image.readSectors(run.track, d88::cylinderOfTrack(run.track), d88::headOfTrack(run.track),
-                          run.startSector, d88cut::kRunSizeCode, buffer.data(), run.length);
+        const d88::TrackAddress start = run.address();
+        image.readSectors(start.index, start.cylinder(), start.head(), run.startSector,
+                          d88cut::kRunSizeCode, buffer.data(), run.length);
     }
     image.observeRecordReads(nullptr);
     image.setSectorRange(kFirstSector, kLastSector);
@@ -158,13 +161,13 @@ bool joins(const Cell& cell, const d88::TrackRecord& last, const d88::TrackRecor
            a.density == b.density && a.deleted == b.deleted && a.status == b.status;
 }
 
-std::vector<Cell> cellsOf(const TrackWalk& walk, const CutCollector& cuts) {
+std::vector<Cell> cellsOf(const TrackRecords& track, const CutCollector& cuts) {
     std::vector<Cell> cells;
-    for (std::size_t i = 0; i < walk.records.size(); ++i) {
-        const d88::TrackRecord& record = walk.records[i];
+    for (std::size_t i = 0; i < track.records.size(); ++i) {
+        const d88::TrackRecord& record = track.records[i];
         const RecordState state = recordState(record);
         const Cut cut = cuts.cutOf(record);
-        if (!cells.empty() && joins(cells.back(), walk.records[i - 1], record, state, cut)) {
+        if (!cells.empty() && joins(cells.back(), track.records[i - 1], record, state, cut)) {
             ++cells.back().count;
         } else {
             cells.push_back({i, 1, state, cut});
@@ -175,16 +178,16 @@ std::vector<Cell> cellsOf(const TrackWalk& walk, const CutCollector& cuts) {
 
 // The left edge of each record from the column's left, then the right edge
 // of the last.
-std::vector<int> recordEdges(const TrackWalk& walk) {
+std::vector<int> recordEdges(const TrackRecords& track) {
     double totalBytes = 0;
-    for (const d88::TrackRecord& record : walk.records) {
+    for (const d88::TrackRecord& record : track.records) {
         totalBytes += record.header.dataLength;
     }
-    const double room = kColumnWidth - kMinRecordWidth * static_cast<double>(walk.records.size());
+    const double room = kColumnWidth - kMinRecordWidth * static_cast<double>(track.records.size());
     const double scale = totalBytes > 0 ? std::min(1 / kBytesPerPixel, room / totalBytes) : 0;
     std::vector<int> edges{0};
     double x = 0;
-    for (const d88::TrackRecord& record : walk.records) {
+    for (const d88::TrackRecord& record : track.records) {
         x += kMinRecordWidth + record.header.dataLength * scale;
         edges.push_back(static_cast<int>(std::lround(x)));
     }
@@ -201,16 +204,16 @@ std::string format(const char* pattern, unsigned long long a, unsigned long long
 // record; "track 4 (C2 H0): 5 records C2 H0 R1 2 3 4 5 N3, 1024 bytes each,
 // ..." for several; with the bytes the file holds of a record cut off, and
 // whether d88cut cuts it.
-std::string cellTitle(const TrackWalk& walk, const Cell& cell) {
-    const d88::TrackRecord& first = walk.records[cell.first];
+std::string cellTitle(const TrackRecords& track, const Cell& cell) {
+    const d88::TrackRecord& first = track.records[cell.first];
     const d88::SectorHeader& h = first.header;
-    std::string title = trackName(walk.track) + ": ";
+    std::string title = trackName(track.index) + ": ";
     if (cell.count > 1) {
         title += format("%llu records ", cell.count);
     }
     title += format("C%llu H%llu R", h.c, h.h);
     for (std::size_t i = 0; i < cell.count; ++i) {
-        title += format(i == 0 ? "%llu" : " %llu", walk.records[cell.first + i].header.r);
+        title += format(i == 0 ? "%llu" : " %llu", track.records[cell.first + i].header.r);
     }
     title += format(" N%llu, %llu bytes", h.n, h.dataLength);
     title += cell.count > 1 ? " each, " : ", ";
@@ -226,13 +229,13 @@ std::string cellTitle(const TrackWalk& walk, const Cell& cell) {
 }
 
 // "track 8 (C4 H0): 256 records: 200 normal, 56 ID or data CRC error".
-std::string summaryTitle(const TrackWalk& walk) {
+std::string summaryTitle(const TrackRecords& track) {
     std::size_t counts[kRecordStateCount] = {};
-    for (const d88::TrackRecord& record : walk.records) {
+    for (const d88::TrackRecord& record : track.records) {
         ++counts[static_cast<int>(recordState(record))];
     }
-    std::string title = trackName(walk.track) + format(": %llu records", walk.records.size());
-    if (walk.capped) {
+    std::string title = trackName(track.index) + format(": %llu records", track.records.size());
+    if (track.capped) {
         title += ", and the walk goes on";
     }
     const char* separator = ": ";
@@ -249,7 +252,7 @@ struct PictureRun {
     SvgWriter svg;
     d88::D88Image& image;
     std::uint8_t* scratch;
-    DiskWalk& walks;
+    DiskTracks& tracks;
     long budget;
 };
 
@@ -273,14 +276,14 @@ std::string separators(const std::vector<Cell>& cells, const std::vector<int>& e
     return d;
 }
 
-void drawCells(PictureRun& run, const TrackWalk& walk, const CutCollector& cuts, int x, int y) {
-    const std::vector<Cell> cells = cellsOf(walk, cuts);
-    const std::vector<int> edges = recordEdges(walk);
+void drawCells(PictureRun& run, const TrackRecords& track, const CutCollector& cuts, int x, int y) {
+    const std::vector<Cell> cells = cellsOf(track, cuts);
+    const std::vector<int> edges = recordEdges(track);
     long separatorCount = 0;
     const std::string d = separators(cells, edges, x, y, separatorCount);
     const long cost = static_cast<long>(cells.size()) * kCellCost + separatorCount * kSeparatorCost;
     if (cells.size() > kMaxCellsPerTrack || cost > run.budget) {
-        run.svg.rect("rec summary", x, y, edges.back(), kCellHeight, summaryTitle(walk));
+        run.svg.rect("rec summary", x, y, edges.back(), kCellHeight, summaryTitle(track));
         return;
     }
     run.budget -= cost;
@@ -289,21 +292,21 @@ void drawCells(PictureRun& run, const TrackWalk& walk, const CutCollector& cuts,
         cls += cell.cut == Cut::Always ? " cut" : cell.cut == Cut::WithOp ? " cutop" : "";
         run.svg.rect(cls.c_str(), x + edges[cell.first], y,
                      edges[cell.first + cell.count] - edges[cell.first], kCellHeight,
-                     cellTitle(walk, cell));
+                     cellTitle(track, cell));
     }
     if (!d.empty()) {
         run.svg.path("sep", d);
     }
-    if (walk.capped) {
+    if (track.capped) {
         run.svg.rect("track capped", x + edges.back() + 1, y, 3, kCellHeight,
-                     trackName(walk.track) +
+                     trackName(track.index) +
                          format(": the walk goes on past %llu records", kMaxRecordsPerTrack));
     }
 }
 
-void drawTrack(PictureRun& run, const TrackWalk& walk, const CutCollector& cuts, int x, int y) {
-    const std::string name = trackName(walk.track);
-    switch (walk.end) {
+void drawTrack(PictureRun& run, const TrackRecords& track, const CutCollector& cuts, int x, int y) {
+    const std::string name = trackName(track.index);
+    switch (track.end) {
         case d88::WalkEnd::Absent:
             run.svg.rect("track absent", x, y + kCellHeight / 2 - 1, kColumnWidth, 2,
                          name + ": absent");
@@ -311,18 +314,18 @@ void drawTrack(PictureRun& run, const TrackWalk& walk, const CutCollector& cuts,
         case d88::WalkEnd::BeyondDisk:
             run.svg.rect(
                 "track beyond", x, y, kColumnWidth, kCellHeight,
-                name + format(": offset 0x%08llX is beyond the disk, not read", walk.tableOffset));
+                name + format(": offset 0x%08llX is beyond the disk, not read", track.tableOffset));
             return;
         default:
             break;
     }
-    if (walk.records.empty()) {
+    if (track.records.empty()) {
         run.svg.rect("track ended", x, y, 4 * kMinRecordWidth, kCellHeight,
                      name + format(" at 0x%08llX: the file ends before its first record",
-                                   static_cast<unsigned long long>(walk.start)));
+                                   static_cast<unsigned long long>(track.start)));
         return;
     }
-    drawCells(run, walk, cuts, x, y);
+    drawCells(run, track, cuts, x, y);
 }
 
 int columnLeft(int head) {
@@ -340,7 +343,7 @@ void drawPanel(PictureRun& run, int index, int top) {
     const d88cut::Identification identification = identifyAsD88Cut(run.image, run.scratch);
     CutCollector cuts;
     collectCuts(run.image, identification, cuts);
-    walkDisk(run.image, start, run.walks);
+    readDiskTracks(run.image, start, run.tracks);
     run.svg.text("title", kMargin, top + 14,
                  where + ": \"" + nameAsUtf8(run.image.diskHeader().name) + "\", " +
                      kindText(identification));
@@ -352,9 +355,10 @@ void drawPanel(PictureRun& run, int index, int top) {
         run.svg.text("label", kMargin, top + kPanelHeading + cylinder * kRowPitch + kCellHeight,
                      format("C%llu", static_cast<unsigned>(cylinder)));
     }
-    for (const TrackWalk& walk : run.walks) {
-        const int y = top + kPanelHeading + d88::cylinderOfTrack(walk.track) * kRowPitch;
-        drawTrack(run, walk, cuts, columnLeft(d88::headOfTrack(walk.track)), y);
+    for (const TrackRecords& track : run.tracks) {
+        const d88::TrackAddress address = d88::TrackAddress::ofIndex(track.index);
+        const int y = top + kPanelHeading + address.cylinder() * kRowPitch;
+        drawTrack(run, track, cuts, columnLeft(address.head()), y);
     }
 }
 
@@ -402,8 +406,8 @@ void drawLegend(PictureRun& run, int diskCount) {
 
 }  // namespace
 
-void writePicture(std::FILE* out, d88::D88Image& image, std::uint8_t* scratch, DiskWalk& walks) {
-    PictureRun run{SvgWriter(out), image, scratch, walks, kPictureBudget};
+void writePicture(std::FILE* out, d88::D88Image& image, std::uint8_t* scratch, DiskTracks& tracks) {
+    PictureRun run{SvgWriter(out), image, scratch, tracks, kPictureBudget};
     const int diskCount = image.diskCount();
     const int height = kPanelsTop + diskCount * kPanelHeight + kMargin;
     run.svg.begin(kPictureWidth, height,

@@ -6,14 +6,14 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "TrackWalk.h"
+#include "TrackRecords.h"
 #include "d88/D88Image.h"
 
 namespace d88info {
 
 // Writes the picture of the open `image` on `out`. `scratch` holds
-// kScratchSize bytes; `walks` is room for one disk's walks. Changes which
+// kScratchSize bytes; `tracks` is room for one disk's tracks. Changes which
 // disk is selected.
-void writePicture(std::FILE* out, d88::D88Image& image, std::uint8_t* scratch, DiskWalk& walks);
+void writePicture(std::FILE* out, d88::D88Image& image, std::uint8_t* scratch, DiskTracks& tracks);
 
 }  // namespace d88info

@@ -1,7 +1,5 @@
 #include "DiskSummary.h"
 
-#include <cstring>
-
 namespace d88info {
 
 namespace {
@@ -30,14 +28,13 @@ void printWriteProtect(std::FILE* out, std::uint8_t flag) {
     }
 }
 
-// Reads one stage's probe sector as identification does, into a cleared
-// buffer so that a short sector sums as if the rest were zero.
+// Reads one stage's probe sector as identification does, each into a cleared
+// buffer: the sum shown is that sector's own.
 void printProbe(std::FILE* out, d88::D88Image& image, std::uint8_t* scratch,
                 const d88cut::IdentificationStage& stage) {
-    std::memset(scratch, 0, kScratchSize);
+    d88cut::clearProbeBuffer(scratch);
     const d88cut::ProbeSector& sector = stage.probe;
-    const bool present = image.readSector(d88cut::kProbeTrack, d88cut::kProbeC, d88cut::kProbeH,
-                                          sector.r, sector.n, scratch, sector.readLength) != 0;
+    const bool present = d88cut::readProbe(image, sector, scratch);
     std::fprintf(out, "R%d N%d ", static_cast<int>(sector.r), static_cast<int>(sector.n));
     if (!present) {
         std::fputs("absent", out);
@@ -85,15 +82,13 @@ void printIdentification(std::FILE* out, d88::D88Image& image, std::uint8_t* scr
 }
 
 d88cut::Identification identifyAsD88Cut(d88::D88Image& image, std::uint8_t* scratch) {
-    // d88cut clears its buffer before it identifies each disk.
-    std::memset(scratch, 0, kScratchSize);
     return d88cut::identify(image, scratch, 0);
 }
 
 const char* kindText(const d88cut::Identification& result) {
     switch (result.verdict) {
         case d88cut::Verdict::Recognised:
-            return d88cut::kindInfo(result.kind).name;
+            return d88cut::kindInfo(*result.kind).name;
         case d88cut::Verdict::UnknownSum:
             return "not recognised";
         case d88cut::Verdict::Unsupported:

@@ -14,7 +14,7 @@
 namespace d88info {
 
 // Bytes of the scratch buffer that identification reads into.
-inline constexpr std::size_t kScratchSize = 1024;
+inline constexpr std::size_t kScratchSize = d88cut::kProbeBufferSize;
 
 // "disk 0 at offset 0x00000000: 14592 bytes, whole", then name, media and
 // write-protect flag; the name is written in `nameForm`.

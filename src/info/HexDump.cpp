@@ -1,5 +1,7 @@
 #include "HexDump.h"
 
+#include "d88/TrackAddress.h"
+
 namespace d88info {
 
 namespace {
@@ -55,8 +57,9 @@ std::int32_t readAnySize(d88::D88Image& image, int track, int c, int h, int r, i
 void printSectorDump(std::FILE* out, d88::D88Image& image, const SectorChoice& choice,
                      std::uint8_t* buffer) {
     // The C and H d88cut asks for on a track index.
-    const int c = d88::cylinderOfTrack(choice.track);
-    const int h = d88::headOfTrack(choice.track);
+    const d88::TrackAddress address = d88::TrackAddress::ofIndex(choice.track);
+    const int c = address.cylinder();
+    const int h = address.head();
     int n = choice.n;
     std::int32_t got = 0;
     if (n == SectorChoice::kAnySize) {

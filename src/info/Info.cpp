@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,7 @@
 #include "RecordStatus.h"
 #include "TrackLayout.h"
 #include "TrackProblems.h"
-#include "TrackWalk.h"
+#include "TrackRecords.h"
 #include "d88/D88Image.h"
 #include "system/ConsoleText.h"
 
@@ -35,7 +36,7 @@ struct InfoRun {
     d88::D88Image image;
     std::vector<std::uint8_t> scratch = std::vector<std::uint8_t>(kScratchSize);
     std::vector<std::uint8_t> sector = std::vector<std::uint8_t>(kLargestSector);
-    std::unique_ptr<DiskWalk> walks = std::make_unique<DiskWalk>();
+    std::unique_ptr<DiskTracks> tracks = std::make_unique<DiskTracks>();
 };
 
 const char* describeOpenError(d88::OpenError error) {
@@ -64,16 +65,19 @@ void showDisk(InfoRun& run, int index) {
     const d88::DiskHeader& header = run.image.diskHeader();
     printDiskHeading(out, index, start, header, run.image.fileSize(), run.nameForm);
     printIdentification(out, run.image, run.scratch.data());
-    walkDisk(run.image, start, *run.walks);
-    const std::vector<std::string> problems = findTrackProblems(*run.walks, start, header.diskSize);
-    printTrackLayout(out, *run.walks);
+    readDiskTracks(run.image, start, *run.tracks);
+    const std::vector<std::string> problems =
+        findTrackProblems(*run.tracks, start, header.diskSize);
+    printTrackLayout(out, *run.tracks);
     if (problems.empty()) {
-        printGeometry(out, *run.walks);
+        if (const std::optional<Geometry> geometry = regularGeometry(*run.tracks)) {
+            printGeometry(out, *geometry);
+        }
     }
-    printRecordCounts(out, *run.walks);
+    printRecordCounts(out, *run.tracks);
     printTrackProblems(out, problems);
     if (run.options.verbose) {
-        printRecordListing(out, *run.walks);
+        printRecordListing(out, *run.tracks);
     }
     if (run.options.dump) {
         printSectorDump(out, run.image, run.options.sector, run.sector.data());
@@ -99,7 +103,7 @@ int runInfo(int argc, char** argv, std::FILE* out, std::FILE* err) {
         return 1;
     }
     if (options.svg) {
-        writePicture(out, run.image, run.scratch.data(), *run.walks);
+        writePicture(out, run.image, run.scratch.data(), *run.tracks);
         return 0;
     }
     const int diskCount = run.image.diskCount();

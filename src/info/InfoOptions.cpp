@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "d88/DiskHeader.h"
+#include "d88/TrackAddress.h"
 #include "system/ConsoleText.h"
 
 namespace d88info {
@@ -35,8 +36,8 @@ constexpr char kHelpText[] =
     "  --              end of options: IMAGE may start with -\n";
 
 constexpr int kMaxByteValue = 255;
-constexpr int kMaxCylinder = (d88::DiskHeader::kTrackCount - 1) / 2;
-constexpr int kMaxHead = 1;
+constexpr int kMaxCylinder =
+    d88::TrackAddress::ofIndex(d88::DiskHeader::kTrackCount - 1).cylinder();
 
 // Reads a decimal number of 1 to 3 digits up to the next separator or the end.
 bool parseField(const char*& text, int maxValue, int& value) {
@@ -69,10 +70,10 @@ bool parseSectorChoice(const char* text, SectorChoice& choice) {
         int c = 0;
         int h = 0;
         if (!parseField(text, kMaxCylinder, c) || *text++ != separator ||
-            !parseField(text, kMaxHead, h)) {
+            !parseField(text, d88::TrackAddress::kMaxHead, h)) {
             return false;
         }
-        parsed.track = c * 2 + h;
+        parsed.track = d88::TrackAddress::at(c, h).index;
     } else if (!parseField(text, d88::DiskHeader::kTrackCount - 1, parsed.track)) {
         return false;
     }

@@ -7,8 +7,8 @@
 namespace d88info {
 
 // The sector that -x dumps on each disk: the first record on track index
-// `track` with C = track / 2, H = track % 2, the given R and the given N, or
-// any N when it is kAnySize.
+// `track` with the cylinder and head of that index (d88::TrackAddress), the
+// given R and the given N, or any N when it is kAnySize.
 struct SectorChoice {
     static constexpr int kAnySize = -1;
 
@@ -36,7 +36,7 @@ OptionsResult parseInfoOptions(int argc, char** argv, InfoOptions& options, std:
                                std::FILE* err);
 
 // Reads "TRACK,R[,N]" (TRACK 0-163) or "C/H/R[/N]" (C 0-81, H 0-1, for track
-// index C * 2 + H), all decimal, R and N 0-255.
+// index of cylinder C and head H), all decimal, R and N 0-255.
 bool parseSectorChoice(const char* text, SectorChoice& choice);
 
 }  // namespace d88info

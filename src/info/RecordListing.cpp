@@ -1,6 +1,7 @@
 #include "RecordListing.h"
 
 #include "RecordStatus.h"
+#include "TrackNames.h"
 
 namespace d88info {
 
@@ -19,37 +20,30 @@ void printRecord(std::FILE* out, const d88::TrackRecord& record) {
                  deletedText(h.deleted).c_str(), statusText(h.status).c_str());
 }
 
-void printTrack(std::FILE* out, const TrackWalk& walk) {
-    std::fprintf(out, "  %s", trackName(walk.track).c_str());
-    if (walk.end == d88::WalkEnd::BeyondDisk) {
+void printTrack(std::FILE* out, const TrackRecords& track) {
+    std::fprintf(out, "  %s", trackName(track.index).c_str());
+    if (track.end == d88::WalkEnd::BeyondDisk) {
         std::fputs(": beyond the disk, not read\n", out);
         return;
     }
-    const std::size_t count = walk.records.size();
-    std::fprintf(out, " at 0x%08llX: %zu record%s\n", static_cast<unsigned long long>(walk.start),
+    const std::size_t count = track.records.size();
+    std::fprintf(out, " at 0x%08llX: %zu record%s\n", static_cast<unsigned long long>(track.start),
                  count, count == 1 ? "" : "s");
     if (count == 0) {
         return;
     }
     std::fputs(kColumns, out);
-    for (const d88::TrackRecord& record : walk.records) {
+    for (const d88::TrackRecord& record : track.records) {
         printRecord(out, record);
     }
 }
 
 }  // namespace
 
-std::string trackName(int track) {
-    char text[32];
-    std::snprintf(text, sizeof text, "track %d (C%d H%d)", track, d88::cylinderOfTrack(track),
-                  d88::headOfTrack(track));
-    return text;
-}
-
-void printRecordListing(std::FILE* out, const DiskWalk& walks) {
-    for (const TrackWalk& walk : walks) {
-        if (walk.present()) {
-            printTrack(out, walk);
+void printRecordListing(std::FILE* out, const DiskTracks& tracks) {
+    for (const TrackRecords& track : tracks) {
+        if (track.present()) {
+            printTrack(out, track);
         }
     }
 }

@@ -3,15 +3,11 @@
 #pragma once
 
 #include <cstdio>
-#include <string>
 
-#include "TrackWalk.h"
+#include "TrackRecords.h"
 
 namespace d88info {
 
-// "track 12 (C6 H0)": a track index and the cylinder and head d88cut reads on it.
-std::string trackName(int track);
-
-void printRecordListing(std::FILE* out, const DiskWalk& walks);
+void printRecordListing(std::FILE* out, const DiskTracks& tracks);
 
 }  // namespace d88info

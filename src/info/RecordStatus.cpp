@@ -88,12 +88,12 @@ RecordState recordState(const d88::TrackRecord& record) {
                                                                    : RecordState::Normal;
 }
 
-void printRecordCounts(std::FILE* out, const DiskWalk& walks) {
+void printRecordCounts(std::FILE* out, const DiskTracks& tracks) {
     std::size_t crcErrors = 0;
     std::size_t deleted = 0;
     std::size_t otherStatus = 0;
-    for (const TrackWalk& walk : walks) {
-        for (const d88::TrackRecord& record : walk.records) {
+    for (const TrackRecords& track : tracks) {
+        for (const d88::TrackRecord& record : track.records) {
             const std::uint8_t status = record.header.status;
             crcErrors += status == kIdCrcError || status == kDataCrcError;
             deleted += record.header.deleted == kDeletedMark || status == kNormalDeleted;

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "TrackWalk.h"
+#include "TrackRecords.h"
 
 namespace d88info {
 
@@ -33,6 +33,6 @@ RecordState recordState(const d88::TrackRecord& record);
 // "  status: 2 records with a CRC error, 1 record with a deleted mark,
 // 1 record with another status", with only the counts that are not 0;
 // nothing when all are. "Another status" is any but normal and the CRC errors.
-void printRecordCounts(std::FILE* out, const DiskWalk& walks);
+void printRecordCounts(std::FILE* out, const DiskTracks& tracks);
 
 }  // namespace d88info

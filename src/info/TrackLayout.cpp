@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "TrackNames.h"
+
 namespace d88info {
 
 namespace {
@@ -30,62 +32,77 @@ std::string rangesOf(std::vector<int> numbers) {
     return text;
 }
 
-std::string trackRange(int first, int last) {
-    if (first == last) {
-        return "track " + std::to_string(first);
+// The sector numbers of the records of one size code N, in file order.
+struct SizeGroup {
+    int n;
+    std::vector<int> numbers;
+};
+
+// The records' sector numbers grouped by size code, in the order each size
+// code first appears.
+std::vector<SizeGroup> groupBySizeCode(const std::vector<d88::TrackRecord>& records) {
+    std::vector<SizeGroup> groups;
+    for (const d88::TrackRecord& record : records) {
+        auto group = std::find_if(groups.begin(), groups.end(), [&](const SizeGroup& entry) {
+            return entry.n == record.header.n;
+        });
+        if (group == groups.end()) {
+            groups.push_back({record.header.n, {}});
+            group = groups.end() - 1;
+        }
+        group->numbers.push_back(record.header.r);
     }
-    return "tracks " + std::to_string(first) + '-' + std::to_string(last);
+    return groups;
+}
+
+// Whether the sector numbers never fall in file order.
+bool numbersAscend(const std::vector<d88::TrackRecord>& records) {
+    return std::is_sorted(records.begin(), records.end(),
+                          [](const d88::TrackRecord& a, const d88::TrackRecord& b) {
+                              return a.header.r < b.header.r;
+                          });
+}
+
+// " 1 14 11 ...": every record's sector number in file order.
+std::string numbersInFileOrder(const std::vector<d88::TrackRecord>& records) {
+    std::string text;
+    for (const d88::TrackRecord& record : records) {
+        text += ' ' + std::to_string(record.header.r);
+    }
+    return text;
 }
 
 }  // namespace
 
-std::string trackContents(const TrackWalk& walk) {
-    if (walk.end == d88::WalkEnd::BeyondDisk) {
+std::string trackContents(const TrackRecords& track) {
+    if (track.end == d88::WalkEnd::BeyondDisk) {
         return "beyond the disk";
     }
-    if (walk.records.empty()) {
+    if (track.records.empty()) {
         return "no records";
     }
-    std::vector<std::pair<int, std::vector<int>>> bySizeCode;
-    for (const d88::TrackRecord& record : walk.records) {
-        auto group = std::find_if(bySizeCode.begin(), bySizeCode.end(), [&](const auto& entry) {
-            return entry.first == record.header.n;
-        });
-        if (group == bySizeCode.end()) {
-            bySizeCode.push_back({record.header.n, {}});
-            group = bySizeCode.end() - 1;
-        }
-        group->second.push_back(record.header.r);
-    }
-    // The physical order, where it is not ascending, lists the numbers
-    // themselves, so a track of one size code needs no ranges besides.
-    std::string order;
-    const auto& records = walk.records;
-    const bool ascending = std::is_sorted(records.begin(), records.end(),
-                                          [](const d88::TrackRecord& a, const d88::TrackRecord& b) {
-                                              return a.header.r < b.header.r;
-                                          });
-    if (!ascending) {
-        order = ", order";
-        for (const d88::TrackRecord& record : records) {
-            order += ' ' + std::to_string(record.header.r);
-        }
-    }
+    const std::vector<SizeGroup> groups = groupBySizeCode(track.records);
+    const bool ascending = numbersAscend(track.records);
     std::string text;
-    for (const auto& [n, numbers] : bySizeCode) {
+    for (const SizeGroup& group : groups) {
         if (!text.empty()) {
             text += " + ";
         }
-        text += std::to_string(numbers.size()) + " x ";
-        if (ascending || bySizeCode.size() > 1) {
-            text += 'R' + rangesOf(numbers) + ' ';
+        text += std::to_string(group.numbers.size()) + " x ";
+        // The physical order, where it is not ascending, lists the numbers
+        // themselves, so a track of one size code needs no ranges besides.
+        if (ascending || groups.size() > 1) {
+            text += 'R' + rangesOf(group.numbers) + ' ';
         }
-        text += 'N' + std::to_string(n);
+        text += 'N' + std::to_string(group.n);
     }
-    return text + order;
+    if (!ascending) {
+        text += ", order" + numbersInFileOrder(track.records);
+    }
+    return text;
 }
 
-void printTrackLayout(std::FILE* out, const DiskWalk& walks) {
+void printTrackLayout(std::FILE* out, const DiskTracks& tracks) {
     std::string layout;
     int present = 0;
     std::string runContents;
@@ -98,22 +115,22 @@ void printTrackLayout(std::FILE* out, const DiskWalk& walks) {
         }
         runFirst = -1;
     };
-    for (const TrackWalk& walk : walks) {
-        if (!walk.present()) {
+    for (const TrackRecords& track : tracks) {
+        if (!track.present()) {
             closeRun();
             continue;
         }
         ++present;
-        std::string contents = trackContents(walk);
+        std::string contents = trackContents(track);
         if (runFirst < 0 || contents != runContents) {
             closeRun();
-            runFirst = walk.track;
+            runFirst = track.index;
             runContents = std::move(contents);
         }
-        runLast = walk.track;
+        runLast = track.index;
     }
     closeRun();
-    std::fprintf(out, "  tracks: %d of %d present\n", present, static_cast<int>(walks.size()));
+    std::fprintf(out, "  tracks: %d of %d present\n", present, static_cast<int>(tracks.size()));
     if (!layout.empty()) {
         std::fprintf(out, "  layout: %s\n", layout.c_str());
     }

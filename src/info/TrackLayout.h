@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "TrackWalk.h"
+#include "TrackRecords.h"
 
 namespace d88info {
 
@@ -17,10 +17,10 @@ namespace d88info {
 // the numbers ("3 x R1-2 N3"). Where the numbers do not ascend in file order,
 // that order follows ("16 x N1, order 1 14 11 ..."; the ranges are left out
 // for a track of one size code, whose order lists them all).
-std::string trackContents(const TrackWalk& walk);
+std::string trackContents(const TrackRecords& track);
 
 // "  tracks: 160 of 164 present" and "  layout: ..." (no layout line when no
 // track is present).
-void printTrackLayout(std::FILE* out, const DiskWalk& walks);
+void printTrackLayout(std::FILE* out, const DiskTracks& tracks);
 
 }  // namespace d88info

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "TrackNames.h"
+
 namespace d88info {
 
 namespace {
@@ -13,10 +15,10 @@ using Problems = std::vector<std::string>;
 constexpr std::size_t kTextRoom = 160;
 
 // The first record whose sector count differs from record 0's.
-void checkCounts(Problems& problems, const TrackWalk& walk) {
-    for (std::size_t i = 1; i < walk.records.size(); ++i) {
-        const unsigned first = walk.records[0].header.sectorCount;
-        const unsigned count = walk.records[i].header.sectorCount;
+void checkCounts(Problems& problems, const TrackRecords& track) {
+    for (std::size_t i = 1; i < track.records.size(); ++i) {
+        const unsigned first = track.records[0].header.sectorCount;
+        const unsigned count = track.records[i].header.sectorCount;
         if (count != first) {
             char text[kTextRoom];
             std::snprintf(text, sizeof text,
@@ -29,9 +31,9 @@ void checkCounts(Problems& problems, const TrackWalk& walk) {
 }
 
 // The first record whose data ends past the disk's last byte.
-void checkDiskEnd(Problems& problems, const TrackWalk& walk, std::int64_t diskEnd) {
-    for (std::size_t i = 0; i < walk.records.size(); ++i) {
-        const d88::TrackRecord& record = walk.records[i];
+void checkDiskEnd(Problems& problems, const TrackRecords& track, std::int64_t diskEnd) {
+    for (std::size_t i = 0; i < track.records.size(); ++i) {
+        const d88::TrackRecord& record = track.records[i];
         if (record.dataOffset + record.header.dataLength > diskEnd) {
             problems.push_back("record " + std::to_string(i) + " runs past the end of the disk");
             return;
@@ -40,25 +42,25 @@ void checkDiskEnd(Problems& problems, const TrackWalk& walk, std::int64_t diskEn
 }
 
 // How the walk ended, where that is a problem.
-void checkEnd(Problems& problems, const TrackWalk& walk, std::uint32_t diskSize) {
-    const std::size_t last = walk.records.empty() ? 0 : walk.records.size() - 1;
+void checkEnd(Problems& problems, const TrackRecords& track, std::uint32_t diskSize) {
+    const std::size_t last = track.records.empty() ? 0 : track.records.size() - 1;
     char text[kTextRoom];
-    if (walk.end == d88::WalkEnd::BeyondDisk) {
+    if (track.end == d88::WalkEnd::BeyondDisk) {
         std::snprintf(text, sizeof text, "offset %lu is beyond the disk (%lu bytes), not read",
-                      static_cast<unsigned long>(walk.tableOffset),
+                      static_cast<unsigned long>(track.tableOffset),
                       static_cast<unsigned long>(diskSize));
-    } else if (walk.end == d88::WalkEnd::CountZero) {
+    } else if (track.end == d88::WalkEnd::CountZero) {
         std::snprintf(text, sizeof text, "record %zu has sector count 0, the track ends there",
                       last);
-    } else if (walk.dataCutOff()) {
+    } else if (track.dataCutOff()) {
         std::snprintf(text, sizeof text,
                       "record %zu cut off by the end of the file (%lld of %u data bytes)", last,
-                      static_cast<long long>(walk.records[last].dataInFile),
-                      static_cast<unsigned>(walk.records[last].header.dataLength));
-    } else if (walk.end == d88::WalkEnd::FileEnded) {
+                      static_cast<long long>(track.records[last].dataInFile),
+                      static_cast<unsigned>(track.records[last].header.dataLength));
+    } else if (track.end == d88::WalkEnd::FileEnded) {
         std::snprintf(text, sizeof text, "record %zu cut off by the end of the file (header)",
-                      walk.records.size());
-    } else if (walk.capped) {
+                      track.records.size());
+    } else if (track.capped) {
         std::snprintf(text, sizeof text,
                       "the sector counts ask for more than %zu records, shown up to there",
                       kMaxRecordsPerTrack);
@@ -76,33 +78,33 @@ struct ProblemRun {
 };
 
 std::string describe(const ProblemRun& run) {
-    if (run.first == run.last) {
-        return "track " + std::to_string(run.first) + ": " + run.text;
+    std::string text = trackRange(run.first, run.last);
+    if (run.first != run.last) {
+        text += " (" + std::to_string(run.last - run.first + 1) + " tracks)";
     }
-    return "tracks " + std::to_string(run.first) + '-' + std::to_string(run.last) + " (" +
-           std::to_string(run.last - run.first + 1) + " tracks): " + run.text;
+    return text + ": " + run.text;
 }
 
 }  // namespace
 
-std::vector<std::string> findTrackProblems(const DiskWalk& walks, std::int64_t diskStart,
+std::vector<std::string> findTrackProblems(const DiskTracks& tracks, std::int64_t diskStart,
                                            std::uint32_t diskSize) {
     const std::int64_t diskEnd = diskStart + diskSize;
     std::vector<ProblemRun> runs;
-    for (const TrackWalk& walk : walks) {
+    for (const TrackRecords& track : tracks) {
         Problems problems;
-        checkCounts(problems, walk);
-        checkDiskEnd(problems, walk, diskEnd);
-        checkEnd(problems, walk, diskSize);
+        checkCounts(problems, track);
+        checkDiskEnd(problems, track, diskEnd);
+        checkEnd(problems, track, diskSize);
         for (std::string& text : problems) {
             // A run goes on when the track before had the same problem.
             auto run = std::find_if(runs.begin(), runs.end(), [&](const ProblemRun& r) {
-                return r.last == walk.track - 1 && r.text == text;
+                return r.last == track.index - 1 && r.text == text;
             });
             if (run != runs.end()) {
-                run->last = walk.track;
+                run->last = track.index;
             } else {
-                runs.push_back({walk.track, walk.track, std::move(text)});
+                runs.push_back({track.index, track.index, std::move(text)});
             }
         }
     }

@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "TrackWalk.h"
+#include "TrackRecords.h"
 
 namespace d88info {
 
 // The problems of every track of the disk at `diskStart`, whose size is
 // `diskSize`, in track order: "track 3: ..." or, for a run of neighbouring
 // tracks with the same problem, "tracks 10-66 (57 tracks): ...".
-std::vector<std::string> findTrackProblems(const DiskWalk& walks, std::int64_t diskStart,
+std::vector<std::string> findTrackProblems(const DiskTracks& tracks, std::int64_t diskStart,
                                            std::uint32_t diskSize);
 
 // One "  problem: ..." line each.

@@ -7,6 +7,8 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "d88/TrackAddress.h"
+
 namespace d88mk {
 
 namespace {
@@ -60,7 +62,8 @@ DiskBuilder& DiskBuilder::addRecord(int track, Record record) {
 }
 
 DiskBuilder& DiskBuilder::addSector(int track, int r, int n, Bytes data) {
-    return addRecord(track, makeRecord(track / 2, track % 2, r, n, std::move(data)));
+    const d88::TrackAddress address = d88::TrackAddress::ofIndex(track);
+    return addRecord(track, makeRecord(address.cylinder(), address.head(), r, n, std::move(data)));
 }
 
 DiskBuilder& DiskBuilder::fillTrack(int track, int firstR, int lastR, int n) {

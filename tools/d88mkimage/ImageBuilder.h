@@ -42,7 +42,7 @@ class DiskBuilder {
     DiskBuilder& setMedia(std::uint8_t media);
     DiskBuilder& setWriteProtect(std::uint8_t flag);
     DiskBuilder& addRecord(int track, Record record);
-    // A record with C and H taken from the track index (C = track / 2, H = track % 2).
+    // A record with the C and H of the track index (d88::TrackAddress).
     DiskBuilder& addSector(int track, int r, int n, Bytes data);
     // Sectors firstR..lastR of 128 << n bytes, each filled with sectorContent().
     DiskBuilder& fillTrack(int track, int firstR, int lastR, int n);

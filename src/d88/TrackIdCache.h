@@ -1,4 +1,4 @@
-// What the last few walks of a track to its end found, so that the next
+// The record IDs of the last few tracks walked to their end, so that the next
 // sector read on a track already walked costs no walk: for each record ID
 // met, the first record with that ID, as a sector search would find it.
 #pragma once
@@ -9,13 +9,14 @@
 
 namespace d88 {
 
-// One walk of a track from its file offset `start` to its end.
-class RememberedWalk {
+// The first record of each ID on one track, as a walk from the track's start
+// to its end met them.
+class TrackIdIndex {
   public:
-    // Record IDs kept per walk; a track with more is not remembered.
+    // Record IDs kept per track; a track with more is not kept.
     static constexpr int kMaxIds = 64;
 
-    // Forgets the walk and starts one anew.
+    // Forgets the IDs kept and starts anew.
     void restart() { idCount = 0; }
     // Keeps `record` when its ID is new; false when there is no room left.
     bool add(const TrackRecord& record);
@@ -32,26 +33,28 @@ class RememberedWalk {
     Kept kept[kMaxIds] = {};
 };
 
-class WalkMemory {
+// The ID indexes of the last few tracks walked, found by the track's file
+// offset; the one used longest ago gives way to a new one.
+class TrackIdCache {
   public:
     // Tracks remembered at once: a cut that goes back to a track it read a
     // few tracks earlier (MUSDRV of Demo Disk 1) still walks it once.
     static constexpr int kSlots = 4;
 
     void clear();
-    // The remembered walk of the track that starts at `start`, or null.
-    const RememberedWalk* find(std::int64_t start);
-    // Room for a new walk, the one used longest ago; it counts as
-    // remembered only once keep() is called.
-    RememberedWalk& prepare();
-    // Remembers the walk prepare() gave as that of the track at `start`.
+    // The ID index of the track that starts at `start`, or null.
+    const TrackIdIndex* find(std::int64_t start);
+    // Room for a new track's IDs, the slot used longest ago; it counts as
+    // kept only once keep() is called.
+    TrackIdIndex& prepare();
+    // Keeps the index prepare() gave as that of the track at `start`.
     void keep(std::int64_t start);
 
   private:
     struct Slot {
-        std::int64_t start = -1;  // -1: holds no walk
+        std::int64_t start = -1;  // -1: holds no track
         std::uint64_t lastUse = 0;
-        RememberedWalk walk;
+        TrackIdIndex ids;
     };
     Slot slots[kSlots];
     int prepared = 0;

@@ -1,5 +1,6 @@
-// The records of every track of a disk as the reader's walk meets them, kept
-// for the summary, the listing and the problems found.
+// The records of every track of a disk as the reader's walk of each track
+// meets them, kept for the summary, the listing, the problems found and the
+// picture.
 #pragma once
 
 #include <array>
@@ -10,13 +11,14 @@
 
 namespace d88info {
 
-// A walk is kept up to this many records even when the sector counts ask for
+// A track is kept up to this many records even when the sector counts ask for
 // more: no real track holds that many sectors, and counts that never end the
 // walk would otherwise list a damaged image to its end on every track.
 inline constexpr std::size_t kMaxRecordsPerTrack = 256;
 
-struct TrackWalk {
-    int track = 0;
+// One track: where it lies, its records in file order and how its walk ended.
+struct TrackRecords {
+    int index = 0;                  // the track index
     std::uint32_t tableOffset = 0;  // the track table entry
     std::int64_t start = 0;         // file offset of the first record
     std::vector<d88::TrackRecord> records;
@@ -30,10 +32,10 @@ struct TrackWalk {
     }
 };
 
-using DiskWalk = std::array<TrackWalk, d88::DiskHeader::kTrackCount>;
+using DiskTracks = std::array<TrackRecords, d88::DiskHeader::kTrackCount>;
 
-// Walks every track of the selected disk of `image`, which starts at
-// `diskStart`, the way a sector search walks it.
-void walkDisk(d88::D88Image& image, std::int64_t diskStart, DiskWalk& walks);
+// Reads the records of every track of the selected disk of `image`, which
+// starts at `diskStart`, walking each the way a sector search walks it.
+void readDiskTracks(d88::D88Image& image, std::int64_t diskStart, DiskTracks& tracks);
 
 }  // namespace d88info

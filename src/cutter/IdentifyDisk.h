@@ -1,5 +1,6 @@
-// Recognising the run's current disk: identification with its messages, and
-// the sector range that the kind's runs use.
+// The cutter's identification step for each disk: asks the disk set which
+// kind the selected disk is (diskset/Identification), prints what it found,
+// and sets the reader's sector range for the kind's runs.
 #pragma once
 
 #include <optional>

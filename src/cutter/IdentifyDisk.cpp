@@ -1,4 +1,4 @@
-#include "Recognition.h"
+#include "IdentifyDisk.h"
 
 #include "Messages.h"
 #include "Output.h"
@@ -17,7 +17,7 @@ std::optional<DiskKind> identifyDisk(int diskNo) {
     if (result.verdict == Verdict::UnknownSum) {
         return std::nullopt;
     }
-    const DiskKindInfo& kind = kindInfo(result.kind);
+    const DiskKindInfo& kind = kindInfo(*result.kind);
     printOut(messages::kRecognised, kind.name);
     if (kind.cuts != nullptr) {
         runState.image.setSectorRange(kind.range.first, kind.range.last);

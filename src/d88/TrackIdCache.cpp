@@ -1,8 +1,8 @@
-#include "WalkMemory.h"
+#include "TrackIdCache.h"
 
 namespace d88 {
 
-bool RememberedWalk::add(const TrackRecord& record) {
+bool TrackIdIndex::add(const TrackRecord& record) {
     const SectorHeader& header = record.header;
     TrackRecord known;
     if (find(header.c, header.h, header.r, header.n, known)) {
@@ -15,8 +15,8 @@ bool RememberedWalk::add(const TrackRecord& record) {
     return true;
 }
 
-bool RememberedWalk::find(std::int32_t c, std::int32_t h, std::int32_t r, std::int32_t n,
-                          TrackRecord& found) const {
+bool TrackIdIndex::find(std::int32_t c, std::int32_t h, std::int32_t r, std::int32_t n,
+                        TrackRecord& found) const {
     for (int i = 0; i < idCount; ++i) {
         if (kept[i].header.hasId(c, h, r, n)) {
             found.header = kept[i].header;
@@ -27,23 +27,23 @@ bool RememberedWalk::find(std::int32_t c, std::int32_t h, std::int32_t r, std::i
     return false;
 }
 
-void WalkMemory::clear() {
+void TrackIdCache::clear() {
     for (Slot& slot : slots) {
         slot.start = -1;
     }
 }
 
-const RememberedWalk* WalkMemory::find(std::int64_t start) {
+const TrackIdIndex* TrackIdCache::find(std::int64_t start) {
     for (Slot& slot : slots) {
         if (slot.start == start) {
             slot.lastUse = ++uses;
-            return &slot.walk;
+            return &slot.ids;
         }
     }
     return nullptr;
 }
 
-RememberedWalk& WalkMemory::prepare() {
+TrackIdIndex& TrackIdCache::prepare() {
     prepared = 0;
     for (int i = 1; i < kSlots; ++i) {
         if (slots[i].lastUse < slots[prepared].lastUse) {
@@ -51,11 +51,11 @@ RememberedWalk& WalkMemory::prepare() {
         }
     }
     slots[prepared].start = -1;
-    slots[prepared].walk.restart();
-    return slots[prepared].walk;
+    slots[prepared].ids.restart();
+    return slots[prepared].ids;
 }
 
-void WalkMemory::keep(std::int64_t start) {
+void TrackIdCache::keep(std::int64_t start) {
     slots[prepared].start = start;
     slots[prepared].lastUse = ++uses;
 }
