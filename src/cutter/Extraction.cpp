@@ -35,7 +35,8 @@ void writeNamedRuns(const NamedRun* runs) {
 // Reads one piece of MUSDRV into the work buffer at `offset`; what it does
 // not deliver is zero. Returns the bytes read.
 std::int32_t readMusdrvPiece(const ExtractEntry& piece, std::int32_t offset) {
-    std::uint8_t* dest = runState.workBuffer + offset;
+    std::uint8_t* dest =
+        workBufferFor(static_cast<std::size_t>(offset), static_cast<std::size_t>(piece.length));
     const std::int32_t bytesRead =
         runState.image.readSectors(piece.track, piece.track >> 1, piece.track & 1,
                                    piece.startSector, kRunSizeCode, dest, piece.length);

@@ -47,7 +47,7 @@ bool writeRun(const char* fileName, std::int32_t track, std::int32_t c, std::int
         return false;
     }
     const std::int32_t wanted = skip + length;
-    std::uint8_t* const workBuffer = runState.workBuffer;
+    std::uint8_t* const workBuffer = workBufferFor(0, static_cast<std::size_t>(wanted));
     const std::int32_t bytesRead =
         runState.image.readSectors(track, c, h, r, n, workBuffer, wanted);
     if (bytesRead == 0) {
