@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <clocale>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -14,6 +15,7 @@
 
 #include "ImageBuilder.h"
 #include "ToolRun.h"
+#include "console/ConsoleText.h"
 #include "cutter/Cutter.h"
 #include "cutter/Messages.h"
 
@@ -340,6 +342,53 @@ TEST(CommandLine, MessagesOnATerminalAreShownInItsCharacterSet) {
         const d88test::ToolResult unsupported =
             d88test::runTool(D88CUT_PATH, {"disk.d88"}, dir.path(), options);
         EXPECT_EQ(unsupported.err, cp932("未対応の形式です.\n"));
+    }
+}
+
+// Shift_JIS text decodes only where it has code page 932's shape, on every
+// system alike, whatever the system's decoder lets through.
+TEST(CommandLine, ShiftJisDecodesOnlyTextOfItsShape) {
+    const struct {
+        const char* what;
+        std::string text;
+        bool decodes;
+        std::string utf8;
+    } cases[] = {
+        {"ASCII and katakana", "A\xB1\xDF", true, "Aｱﾟ"},
+        {"0xA0, between ASCII and katakana", "A\xA0", false, ""},
+        {"lone 0x80", "\x80", false, ""},
+        {"last lead byte of the first block", "\x9F\x40", true, "檗"},
+        {"trail byte that would be no character alone", "\x82\xA0", true, "あ"},
+        {"lead byte at the end", "A\x82", false, ""},
+        {"trail byte 0x7F", "\x82\x7F", false, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        char out[64];
+        std::size_t written = 99;
+        EXPECT_EQ(
+            d88console::shiftJisToUtf8(c.text.data(), c.text.size(), out, sizeof out, written),
+            c.decodes);
+        if (c.decodes) {
+            EXPECT_EQ(std::string(out, written), c.utf8);
+        }
+    }
+}
+
+// Asking a terminal's character set looks at the user's locale and leaves
+// the program's own as it found it.
+TEST(CommandLine, TerminalCheckLeavesTheLocaleAsFound) {
+    std::FILE* terminal = d88test::openTerminal();
+    if (terminal == nullptr) {
+        GTEST_SKIP() << "no terminal to open here (a Windows console is told apart otherwise)";
+    }
+    const std::string found = std::setlocale(LC_CTYPE, nullptr);
+    for (const auto& [locale, form] : {std::pair{"C.UTF-8", d88console::TextForm::Utf8},
+                                       std::pair{"C", d88console::TextForm::Bytes}}) {
+        SCOPED_TRACE(locale);
+        d88test::setLcAll(locale);
+        EXPECT_EQ(d88console::formOf(terminal), form);
+        EXPECT_EQ(std::setlocale(LC_CTYPE, nullptr), found);
     }
 }
 

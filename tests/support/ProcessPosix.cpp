@@ -163,6 +163,19 @@ bool makeFifo(const std::string& path) {
     return mkfifo(path.c_str(), 0600) == 0;
 }
 
+std::FILE* openTerminal() {
+    int controller = -1;
+    int terminal = -1;
+    if (openpty(&controller, &terminal, nullptr, nullptr, nullptr) != 0) {
+        return nullptr;
+    }
+    return fdopen(terminal, "w");
+}
+
+void setLcAll(const char* value) {
+    setenv("LC_ALL", value, 1);
+}
+
 void writeSparseFile(
     const std::string& path, std::int64_t size,
     const std::vector<std::pair<std::int64_t, std::vector<std::uint8_t>>>& pieces) {

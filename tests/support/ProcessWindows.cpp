@@ -1,6 +1,7 @@
 // What ToolRun.h declares, as Windows does it.
 #include <windows.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -146,6 +147,14 @@ ToolResult runTool(const std::string& program, const std::vector<std::string>& a
 
 bool makeFifo(const std::string&) {
     return false;
+}
+
+std::FILE* openTerminal() {
+    return nullptr;
+}
+
+void setLcAll(const char* value) {
+    _putenv_s("LC_ALL", value);
 }
 
 void writeSparseFile(

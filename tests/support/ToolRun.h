@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -65,6 +66,12 @@ class ScratchDir {
 
 // Makes a FIFO at `path`; false where the system has none (Windows).
 bool makeFifo(const std::string& path);
+
+// A terminal of this process's own, open for writing; null where the system
+// has none to open so (Windows). Left open to the end of the test program.
+std::FILE* openTerminal();
+// Sets LC_ALL in this process's environment.
+void setLcAll(const char* value);
 
 // The folder of the real images made by other tools: $D88CUT_REALDATA, else
 // the shared folder beside the source tree; empty when neither exists.
