@@ -308,6 +308,64 @@ TEST(CommandLine, PipesAndSpecialFilesNeverHangOrLoseFiles) {
     }
 }
 
+// A FIFO given as an output file, whose reader is slower than the cutter,
+// is waited on: it gets the whole file, and nothing fails.
+TEST(CommandLine, FifoOutputWaitsForASlowReader) {
+    d88test::ScratchDir dir;
+    d88mk::writeFile(dir.file("disk.d88"), d88mk::setDisk(d88mk::SetDisk::OpeningDisk, 30).build());
+    const d88test::ToolResult plain =
+        d88test::runTool(D88CUT_PATH, {"disk.d88", "-op"}, dir.path());
+    ASSERT_EQ(plain.exitStatus, 0);
+    const auto size =
+        static_cast<std::size_t>(std::filesystem::file_size(d88test::pathOf(dir.file("OPDEMO"))));
+    ASSERT_GT(size, 4096u);  // more than the FIFO holds
+    std::filesystem::remove(d88test::pathOf(dir.file("OPDEMO")));
+    d88test::SlowFifoReader reader;
+    if (!d88test::makeFifo(dir.file("OPDEMO")) ||
+        !d88test::startSlowFifoReader(dir.file("OPDEMO"), 300, reader)) {
+        GTEST_SKIP() << "no FIFOs on this system";
+    }
+    d88test::RunOptions options;
+    options.timeoutSeconds = 10;
+    const d88test::ToolResult run =
+        d88test::runTool(D88CUT_PATH, {"disk.d88", "-op"}, dir.path(), options);
+    reader.thread.join();
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(reader.bytes, size);
+}
+
+// At the end of a run standard output is flushed before it is checked, so
+// that a failure to write what was still buffered fails the run.
+TEST(CommandLine, EndOfRunFlushesStandardOutputBeforeCheckingIt) {
+    std::FILE* full = std::fopen("/dev/full", "w");
+    if (full == nullptr) {
+        GTEST_SKIP() << "no /dev/full on this system";
+    }
+    d88test::ScratchDir dir;
+    d88mk::writeFile(dir.file("disk.d88"), d88mk::setDisk(d88mk::SetDisk::OpeningDisk, 9).build());
+    const std::filesystem::path was = std::filesystem::current_path();
+    std::filesystem::current_path(d88test::pathOf(dir.path()));
+    std::string program = "d88cut";
+    std::string image = "disk.d88";
+    std::string number = "1";
+    char* argv[] = {program.data(), image.data(), number.data(), nullptr};
+    // In this process standard output is not line-buffered: the lines stay
+    // buffered until the end of the run.
+    std::fflush(stdout);
+    const int saved = dup(fileno(stdout));
+    ASSERT_GE(saved, 0);
+    ASSERT_GE(dup2(fileno(full), fileno(stdout)), 0);
+    const int status = d88cut::runCutter(3, argv);
+    std::fflush(stdout);
+    dup2(saved, fileno(stdout));
+    close(saved);
+    std::clearerr(stdout);
+    std::fclose(full);
+    std::filesystem::current_path(was);
+    EXPECT_EQ(status, 1);
+}
+
 // Each message says the same in its Shift_JIS bytes and its UTF-8 text.
 TEST(CommandLine, EveryMessageReadsAlikeInBothForms) {
     for (const d88cut::messages::Message* message : d88cut::messages::kAllMessages) {
