@@ -37,15 +37,17 @@ int main(int argc, char** argv) {
     std::vector<fs::path> files;
     for (int i = 1; i < argc; ++i) {
         std::error_code error;
-        if (fs::is_directory(argv[i], error)) {
+        // Absolute, as some targets change the current directory.
+        const fs::path named = fs::absolute(argv[i], error);
+        if (fs::is_directory(named, error)) {
             std::vector<fs::path> inside;
-            for (const fs::directory_entry& entry : fs::directory_iterator(argv[i], error)) {
+            for (const fs::directory_entry& entry : fs::directory_iterator(named, error)) {
                 inside.push_back(entry.path());
             }
             std::sort(inside.begin(), inside.end());
             files.insert(files.end(), inside.begin(), inside.end());
         } else {
-            files.emplace_back(argv[i]);
+            files.push_back(named);
         }
     }
     int ran = 0;
