@@ -44,15 +44,18 @@ mkdir -p "$images"
 "$mkimage" hostile "$images/hostile-64M.d88" $((64 * 1024 * 1024)) || die "d88mkimage hostile failed"
 "$mkimage" chain "$images/chain-64M.d88" $((64 * 1024 * 1024)) || die "d88mkimage chain failed"
 
-# Wall time in milliseconds of one run of a command in a fresh directory.
+# Wall time in milliseconds of one run of a command in a fresh directory: the
+# command is started directly, with no shell of its own in the timed part.
+# Called inside $(...), so the cd does not outlast it.
 wall_once() {
     local dir=$1
     shift
-    local start end
-    rm -rf "$dir" && mkdir -p "$dir"
+    local start end status=0
+    rm -rf "$dir" && mkdir -p "$dir" && cd "$dir" || die "cannot enter $dir"
     start=$EPOCHREALTIME
-    (cd "$dir" && "$@" >/dev/null 2>&1) || die "failed: $*"
+    "$@" >/dev/null 2>&1 || status=$?
     end=$EPOCHREALTIME
+    [ "$status" -eq 0 ] || die "failed (status $status): $*"
     awk -v a="$start" -v b="$end" 'BEGIN { printf "%.1f", (b - a) * 1000 }'
 }
 
@@ -91,7 +94,7 @@ for image in set large hostile-8M hostile-64M chain-64M; do
     walls=() cat_walls=() writer_walls=()
     for _ in $(seq "$runs"); do
         walls+=("$(wall_once "$work/run" "$d88cut" "$file" -op)")
-        cat_walls+=("$(wall_once "$work/run" sh -c "cat '$file' >/dev/null")")
+        cat_walls+=("$(wall_once "$work/run" cat "$file")")
         writer_walls+=("$(wall_once "$work/run" "$writer" ${writes[@]+"${writes[@]}"})")
     done
     wall=$(median "${walls[@]}")

@@ -1,24 +1,44 @@
 #include "FuzzScratch.h"
 
-#include <unistd.h>
-
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
+#include <filesystem>
+#include <random>
+#include <system_error>
 
 namespace d88fuzz {
 
 namespace {
 
-const std::string& scratchDir() {
-    static const std::string path = [] {
-        std::string pattern = "/tmp/d88fuzz.XXXXXX";
-        std::vector<char> buffer(pattern.begin(), pattern.end());
-        buffer.push_back('\0');
-        if (mkdtemp(buffer.data()) == nullptr) {
+namespace fs = std::filesystem;
+
+bool made = false;
+
+// A directory of this process's own under the system's temporary directory.
+const fs::path& scratchDir() {
+    static const fs::path path = [] {
+        std::error_code error;
+        const fs::path base = fs::temp_directory_path(error);
+        if (error) {
             std::abort();
         }
-        return std::string(buffer.data());
+        const auto seed = static_cast<unsigned long long>(
+                              std::chrono::steady_clock::now().time_since_epoch().count()) ^
+                          std::random_device{}();
+        // The first free name from a point of its own; one that is taken
+        // is left alone.
+        for (unsigned long long i = 0; i < 1000; ++i) {
+            const fs::path dir = base / ("d88fuzz." + std::to_string((seed + i) % 1000000007ULL));
+            if (fs::create_directory(dir, error)) {
+                made = true;
+                return dir;
+            }
+            if (error) {
+                break;
+            }
+        }
+        std::abort();
     }();
     return path;
 }
@@ -26,15 +46,30 @@ const std::string& scratchDir() {
 }  // namespace
 
 const std::string& scratchImagePath() {
-    static const std::string path = scratchDir() + "/image.d88";
+    static const std::string path = (scratchDir() / "image.d88").string();
     return path;
 }
 
+std::string scratchPath(const char* name) {
+    return (scratchDir() / name).string();
+}
+
 void enterScratchDir() {
-    static const bool entered = chdir(scratchDir().c_str()) == 0;
-    if (!entered) {
+    std::error_code error;
+    fs::current_path(scratchDir(), error);
+    if (error) {
         std::abort();
     }
+}
+
+void removeScratchDir() {
+    if (!made) {
+        return;
+    }
+    std::error_code error;
+    // Not the current directory, which Windows cannot remove.
+    fs::current_path(scratchDir().parent_path(), error);
+    fs::remove_all(scratchDir(), error);
 }
 
 bool writeImage(const std::uint8_t* data, std::size_t size) {

@@ -11,9 +11,15 @@ namespace d88fuzz {
 // image file inside it.
 const std::string& scratchImagePath();
 
+// The path of `name` inside the scratch directory.
+std::string scratchPath(const char* name);
+
 // Makes the scratch directory the current directory, for targets that write
 // files there. Corpus and artifact paths given to libFuzzer must then be absolute.
 void enterScratchDir();
+
+// Removes the scratch directory and all in it, if it was made.
+void removeScratchDir();
 
 // Writes `size` bytes of `data` as the image file; false when that failed.
 bool writeImage(const std::uint8_t* data, std::size_t size);

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <clocale>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -14,6 +15,7 @@
 
 #include "ImageBuilder.h"
 #include "ToolRun.h"
+#include "system/ConsoleText.h"
 #include "cutter/Cutter.h"
 #include "cutter/Messages.h"
 #include "system/ConsoleText.h"
@@ -408,6 +410,65 @@ TEST(CommandLine, EveryMessageIsShiftJisText) {
     }
 }
 
+// A FIFO given as an output file, whose reader is slower than the cutter,
+// is waited on: it gets the whole file, and nothing fails.
+TEST(CommandLine, FifoOutputWaitsForASlowReader) {
+    d88test::ScratchDir dir;
+    d88mk::writeFile(dir.file("disk.d88"), d88mk::setDisk(d88mk::SetDisk::OpeningDisk, 30).build());
+    const d88test::ToolResult plain =
+        d88test::runTool(D88CUT_PATH, {"disk.d88", "-op"}, dir.path());
+    ASSERT_EQ(plain.exitStatus, 0);
+    const auto size =
+        static_cast<std::size_t>(std::filesystem::file_size(d88test::pathOf(dir.file("OPDEMO"))));
+    ASSERT_GT(size, 4096u);  // more than the FIFO holds
+    std::filesystem::remove(d88test::pathOf(dir.file("OPDEMO")));
+    d88test::SlowFifoReader reader;
+    if (!d88test::makeFifo(dir.file("OPDEMO")) ||
+        !d88test::startSlowFifoReader(dir.file("OPDEMO"), 300, reader)) {
+        std::cout << "[  NOTE    ] no FIFOs on this system\n";
+        return;
+    }
+    d88test::RunOptions options;
+    options.timeoutSeconds = 10;
+    const d88test::ToolResult run =
+        d88test::runTool(D88CUT_PATH, {"disk.d88", "-op"}, dir.path(), options);
+    reader.thread.join();
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(reader.bytes, size);
+}
+
+// At the end of a run standard output is flushed before it is checked, so
+// that a failure to write what was still buffered fails the run.
+TEST(CommandLine, EndOfRunFlushesStandardOutputBeforeCheckingIt) {
+    std::FILE* full = std::fopen("/dev/full", "w");
+    if (full == nullptr) {
+        GTEST_SKIP() << "no /dev/full on this system";
+    }
+    d88test::ScratchDir dir;
+    d88mk::writeFile(dir.file("disk.d88"), d88mk::setDisk(d88mk::SetDisk::OpeningDisk, 9).build());
+    const std::filesystem::path was = std::filesystem::current_path();
+    std::filesystem::current_path(d88test::pathOf(dir.path()));
+    std::string program = "d88cut";
+    std::string image = "disk.d88";
+    std::string number = "1";
+    char* argv[] = {program.data(), image.data(), number.data(), nullptr};
+    // In this process standard output is not line-buffered: the lines stay
+    // buffered until the end of the run.
+    std::fflush(stdout);
+    const int saved = dup(fileno(stdout));
+    ASSERT_GE(saved, 0);
+    ASSERT_GE(dup2(fileno(full), fileno(stdout)), 0);
+    const int status = d88cut::runCutter(3, argv);
+    std::fflush(stdout);
+    dup2(saved, fileno(stdout));
+    close(saved);
+    std::clearerr(stdout);
+    std::fclose(full);
+    std::filesystem::current_path(was);
+    EXPECT_EQ(status, 1);
+}
+
 // A terminal in a UTF-8 locale is shown the messages in UTF-8; one in another
 // locale, like files and pipes, gets the Shift_JIS bytes.
 TEST(CommandLine, MessagesOnATerminalAreShownInItsCharacterSet) {
@@ -435,6 +496,55 @@ TEST(CommandLine, MessagesOnATerminalAreShownInItsCharacterSet) {
         const d88test::ToolResult unsupported =
             d88test::runTool(D88CUT_PATH, {"disk.d88"}, dir.path(), options);
         EXPECT_EQ(unsupported.err, cp932("未対応の形式です.\n"));
+    }
+}
+
+// Shift_JIS text decodes only where it has code page 932's shape, on every
+// system alike, whatever the system's decoder lets through.
+TEST(CommandLine, ShiftJisDecodesOnlyTextOfItsShape) {
+    const struct {
+        const char* what;
+        std::string text;
+        bool decodes;
+        std::string utf8;
+    } cases[] = {
+        {"ASCII and katakana", "A\xB1\xDF", true, "Aｱﾟ"},
+        {"0xA0, between ASCII and katakana", "A\xA0", false, ""},
+        {"lone 0x80", "\x80", false, ""},
+        {"last lead byte of the first block", "\x9F\x40", true, "檗"},
+        {"trail byte that would be no character alone", "\x82\xA0", true, "あ"},
+        {"lead byte at the end", "A\x82", false, ""},
+        {"trail byte 0x7F", "\x82\x7F", false, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        char out[64];
+        std::size_t written = 99;
+        EXPECT_EQ(
+            d88console::shiftJisToUtf8(c.text.data(), c.text.size(), out, sizeof out, written),
+            c.decodes);
+        if (c.decodes) {
+            EXPECT_EQ(std::string(out, written), c.utf8);
+        }
+    }
+}
+
+// Asking a terminal's character set looks at the user's locale and leaves
+// the program's own as it found it.
+TEST(CommandLine, TerminalCheckLeavesTheLocaleAsFound) {
+    std::FILE* terminal = d88test::openTerminal();
+    if (terminal == nullptr) {
+        // Windows tells a console apart without the locale.
+        std::cout << "[  NOTE    ] no terminal of this process's own on this system\n";
+        return;
+    }
+    const std::string found = std::setlocale(LC_CTYPE, nullptr);
+    for (const auto& [locale, form] : {std::pair{"C.UTF-8", d88console::TextForm::Utf8},
+                                       std::pair{"C", d88console::TextForm::Bytes}}) {
+        SCOPED_TRACE(locale);
+        d88test::setLcAll(locale);
+        EXPECT_EQ(d88console::formOf(terminal), form);
+        EXPECT_EQ(std::setlocale(LC_CTYPE, nullptr), found);
     }
 }
 

@@ -150,6 +150,8 @@ TEST_F(D88ImageTest, OpenFailsOnWhatIsNoFileAndNullCloses) {
     std::vector<std::pair<std::string, d88::OpenError>> noFiles = {
         {dir.file("folder"), d88::OpenError::NotRegular},
         {dir.file("missing.d88"), d88::OpenError::Missing},
+        // A file taken for a folder holds no file.
+        {put(bareDisk(688)) + "/inside.d88", d88::OpenError::Missing},
         // Neither a device nor a FIFO may keep the open waiting or the reads going forever.
         {d88test::kDeviceName, d88::OpenError::NotRegular},
     };
@@ -536,3 +538,118 @@ TEST_F(D88ImageTest, ListsSectorIdsUpToTheCountOrTheBuffer) {
 }
 
 }  // namespace
+
+namespace {
+
+d88::TrackRecord recordWithR(int r, std::int64_t dataOffset) {
+    d88::TrackRecord record;
+    record.header = {};
+    record.header.r = static_cast<std::uint8_t>(r);
+    record.header.n = 1;
+    record.dataOffset = dataOffset;
+    return record;
+}
+
+}  // namespace
+
+// A remembered walk keeps the first record of each of up to 64 IDs and
+// refuses the 65th; the memory refills the slot used longest ago, which
+// forgets its old track as it is refilled.
+TEST(TrackIdCacheTest, KeepsUpTo64IdsAndRefillsTheSlotUsedLongestAgo) {
+    d88::TrackIdIndex walk;
+    for (int r = 0; r < d88::TrackIdIndex::kMaxIds; ++r) {
+        ASSERT_TRUE(walk.add(recordWithR(r, 1000 + r)));
+    }
+    EXPECT_TRUE(walk.add(recordWithR(5, 9999)));  // an ID already kept: no room needed
+    EXPECT_FALSE(walk.add(recordWithR(64, 2064)));
+    d88::TrackRecord found;
+    ASSERT_TRUE(walk.find(0, 0, 5, 1, found));
+    EXPECT_EQ(found.dataOffset, 1005);
+    ASSERT_TRUE(walk.find(0, 0, 63, 1, found));
+    EXPECT_EQ(found.dataOffset, 1063);
+    EXPECT_FALSE(walk.find(0, 0, 64, 1, found));
+
+    // Tracks 1-4 fill the slots; 1 is used again, so 2 is the one refilled.
+    const struct {
+        const char* what;
+        std::vector<int> used;       // tracks found again before the fifth is walked
+        bool keepFifth;              // the fifth walk is kept, not abandoned
+        std::vector<int> forgotten;  // tracks no longer found after it
+    } cases[] = {
+        {"longest ago", {}, true, {1}},
+        {"used again", {1}, true, {2}},
+        {"used again twice", {1, 2}, true, {3}},
+        {"abandoned walk", {1}, false, {2}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        d88::TrackIdCache memory;
+        memory.clear();
+        for (int track = 1; track <= 4; ++track) {
+            memory.prepare().add(recordWithR(track, track));
+            memory.keep(track * 100);
+        }
+        for (int track : c.used) {
+            ASSERT_NE(memory.find(track * 100), nullptr);
+        }
+        d88::TrackIdIndex& fifth = memory.prepare();
+        fifth.add(recordWithR(5, 5));
+        if (c.keepFifth) {
+            memory.keep(500);
+        }
+        for (int track = 1; track <= 5; ++track) {
+            const bool gone = track == 5 ? !c.keepFifth
+                                         : std::find(c.forgotten.begin(), c.forgotten.end(),
+                                                     track) != c.forgotten.end();
+            const d88::TrackIdIndex* known = memory.find(track * 100);
+            EXPECT_EQ(known == nullptr, gone) << "track " << track;
+            if (known != nullptr) {
+                // The walk of that track, not of the one walked after it.
+                EXPECT_TRUE(known->find(0, 0, track, 1, found)) << "track " << track;
+            }
+        }
+    }
+}
+
+// A second file opened on the same reader is read afresh: none of the first
+// file's bytes, walks, selection, size or identity outlasts it, whether the
+// second file opens or not, and however the first was closed.
+TEST_F(D88ImageTest, SecondOpenKeepsNothingOfTheFirstFile) {
+    const auto diskOf = [](std::uint8_t fill) {
+        return DiskBuilder().addSector(0, 1, 1, Bytes(256, fill)).build();
+    };
+    const std::string first = put(concat({diskOf(0x11), diskOf(0x11)}));
+    const std::string second = put(diskOf(0x22));
+    const std::int64_t secondSize = static_cast<std::int64_t>(diskOf(0x22).size());
+    for (const bool closedBetween : {false, true}) {
+        SCOPED_TRACE(closedBetween ? "closed between" : "opened over");
+        D88Image img;
+        ASSERT_TRUE(img.open(first.c_str()));
+        ASSERT_TRUE(img.selectDisk(0));
+        expectRead(read(img, 0, 0, 0, 1, 1, 256), Bytes(256, 0x11), 256);
+        const d88::FileIdentity firstIdentity = img.imageIdentity();
+        if (closedBetween) {
+            ASSERT_TRUE(img.open(nullptr));
+            EXPECT_EQ(img.fileSize(), 0);
+            EXPECT_EQ(img.imageIdentity(), d88::FileIdentity{});
+        }
+        ASSERT_TRUE(img.open(second.c_str()));
+        EXPECT_EQ(img.fileSize(), secondSize);
+        EXPECT_FALSE(img.imageIdentity() == firstIdentity);
+        // Nothing is selected until a disk of the new file is.
+        EXPECT_EQ(read(img, 0, 0, 0, 1, 1, 256), 0);
+        ASSERT_TRUE(img.selectDisk(0));
+        expectRead(read(img, 0, 0, 0, 1, 1, 256), Bytes(256, 0x22), 256);
+        EXPECT_FALSE(img.open(dir.file("missing.d88").c_str()));
+        EXPECT_EQ(img.fileSize(), 0);
+        EXPECT_EQ(img.imageIdentity(), d88::FileIdentity{});
+    }
+}
+
+// Two files are the same only on the same volume (device) with the same index (inode).
+TEST(FileIdentityTest, SameVolumeAndIndex) {
+    const d88::FileIdentity one{1, 5};
+    EXPECT_TRUE(one == (d88::FileIdentity{1, 5}));
+    EXPECT_FALSE(one == (d88::FileIdentity{2, 5}));
+    EXPECT_FALSE(one == (d88::FileIdentity{1, 6}));
+}

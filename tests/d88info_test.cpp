@@ -278,6 +278,10 @@ TEST(D88Info, ShowsShiftJisNamesDecodedWhereTheyCanBeShown) {
         // The picture's heading shows names as --utf8 does, in well-formed XML.
         {soft + "<&>\"", Shown::Svg, "ソフト<&>\\x22"},
         {"<a>&\x01\x80\xFF", Shown::Svg, "<a>&\\x01\\x80\\xFF"},
+
+        // '~' is shown, DEL is a control character, in either form.
+        {"A~\x7F", Shown::File, "A~\\x7F"},
+        {"A~\x7F", Shown::Utf8File, "A~\\x7F"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);
@@ -477,9 +481,15 @@ TEST(D88Info, ShowsDamagedTracksAsFarAsTheyGoAndNamesTheProblem) {
     }
     Bytes truncated = tenTracks.build();
     truncated.resize(tenTracks.trackStart(3) + 272 + 16 + 100);
+    // The same, cut 8 bytes into track 3's second record header.
+    Bytes cutInHeader = tenTracks.build();
+    cutInHeader.resize(tenTracks.trackStart(3) + 272 + 8);
     // Tracks 1 and 2 beyond the disk at the same offset, track 3 at another.
     DiskBuilder beyond = smallDisk();
     beyond.setTrackOffset(1, 5000).setTrackOffset(2, 5000).setTrackOffset(3, 6000);
+    // Tracks 1 and 3 beyond the disk at the same offset, track 2 between them whole.
+    DiskBuilder apart = smallDisk();
+    apart.fillTrack(2, 1, 2, 1).setTrackOffset(1, 5000).setTrackOffset(3, 5000);
     // Counts that never end the walk: 257 records without data, 16 bytes each.
     DiskBuilder endless;
     for (int i = 0; i < 257; ++i) {
@@ -523,6 +533,19 @@ TEST(D88Info, ShowsDamagedTracksAsFarAsTheyGoAndNamesTheProblem) {
           "  layout: track 0: 2 x R1-2 N1; tracks 1-3: beyond the disk",
           "  problem: tracks 1-2 (2 tracks): offset 5000 is beyond the disk (1232 bytes), not read",
           "  problem: track 3: offset 6000 is beyond the disk (1232 bytes), not read"}},
+        {"record header cut off by the end of the file",
+         cutInHeader,
+         {"disk 0 at offset 0x00000000: 6128 bytes, the file holds only 2600",
+          "  layout: tracks 0-2: 2 x R1-2 N1; track 3: 1 x R1 N1; tracks 4-9: no records",
+          "  problem: track 3: record 1 cut off by the end of the file (header)",
+          "  problem: tracks 4-9 (6 tracks): record 0 cut off by the end of the file (header)"}},
+        {"the same problem on tracks apart",
+         apart.build(),
+         {"disk 0 at offset 0x00000000: 1776 bytes, whole",
+          "  layout: track 0: 2 x R1-2 N1; track 1: beyond the disk; track 2: 2 x R1-2 N1; track "
+          "3: beyond the disk",
+          "  problem: track 1: offset 5000 is beyond the disk (1776 bytes), not read",
+          "  problem: track 3: offset 5000 is beyond the disk (1776 bytes), not read"}},
         {"record past the disk's end",
          pastEnd.build(),
          {"disk 0 at offset 0x00000000: 1222 bytes, whole", "  layout: track 0: 2 x R1-2 N1",
@@ -779,6 +802,8 @@ TEST(D88Info, ReportsUsageErrorsAndUnreadableImagesWithStatus1) {
         {{"-x", "1,1,1,1", "disk.d88"}, 1, badX + "1,1,1,1\n", ""},
         {{"-x", "1,,3", "disk.d88"}, 1, badX + "1,,3\n", ""},
         {{"-x", "-1,1", "disk.d88"}, 1, badX + "-1,1\n", ""},
+        {{"-x", "0001,1", "disk.d88"}, 1, badX + "0001,1\n", ""},
+        {{"-x", "0/0/0001", "disk.d88"}, 1, badX + "0/0/0001\n", ""},
         {{"-x", "82/0/1", "disk.d88"}, 1, badX + "82/0/1\n", ""},
         {{"-x", "0/2/1", "disk.d88"}, 1, badX + "0/2/1\n", ""},
         {{"-x", "0/1", "disk.d88"}, 1, badX + "0/1\n", ""},
@@ -850,6 +875,10 @@ TEST(D88Info, SaysWhatWasNotIndexed) {
         {"zeros after the disk",
          disks(1, 2048),
          {"disk 1 at offset 0x000004D0: " + heading + "disks 2-63"}},
+        {"64 disks and just a header",
+         d88mk::concat({disks(64, 0), Bytes(small.begin(), small.begin() + 688)}),
+         {"disk 64 at offset 0x00013400: not indexed (64 disks at most); 688 bytes from there "
+          "on"}},
         {"too few zeros after the disk",
          disks(1, 687),
          {"687 bytes at offset 0x000004D0: too short to be a disk (a header is 688 bytes)"}},

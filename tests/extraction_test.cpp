@@ -17,6 +17,7 @@
 
 #include "ImageBuilder.h"
 #include "ToolRun.h"
+#include "cutter/RunState.h"
 
 namespace {
 
@@ -486,3 +487,28 @@ TEST(ExtractionTest, LaterDiskOfTheSameNamesLeavesItsFiles) {
 }
 
 }  // namespace
+
+// Before each disk the buffer is cleared as far as the reads since the last
+// clearing reached, or wholly when asked (the fuzz target compares the two).
+TEST(WorkBufferTest, ClearedAsFarAsReadsReachedOrWholly) {
+    using d88cut::runState;
+    constexpr std::size_t kLast = d88cut::kWorkBufferSize - 1;
+    for (const bool whole : {false, true}) {
+        SCOPED_TRACE(whole ? "whole" : "narrow");
+        d88cut::clearWorkBuffer();
+        std::uint8_t* const at = d88cut::workBufferFor(300, 50);
+        ASSERT_EQ(at, runState.workBuffer + 300);
+        std::fill(at, at + 50, std::uint8_t{0xA5});
+        d88cut::workBufferFor(0, 10)[9] = 0x5A;
+        // A byte no read took: only the whole clearing reaches it.
+        runState.workBuffer[kLast] = 0x77;
+        runState.clearWholeWorkBuffer = whole;
+        d88cut::clearWorkBuffer();
+        runState.clearWholeWorkBuffer = false;
+        EXPECT_EQ(runState.workBufferUsed, 0u);
+        EXPECT_EQ(std::count(runState.workBuffer, runState.workBuffer + kLast, 0),
+                  static_cast<std::ptrdiff_t>(kLast));
+        EXPECT_EQ(runState.workBuffer[kLast], whole ? 0 : 0x77);
+        runState.workBuffer[kLast] = 0;
+    }
+}

@@ -1,6 +1,5 @@
 #include "Cutter.h"
 
-#include <cstring>
 #include <optional>
 
 #include "CommandLine.h"
@@ -18,7 +17,7 @@ namespace {
 void processDisk(std::int32_t index, const Arguments& args) {
     runState.image.selectDisk(index);
     // Whatever this disk's reads leave unfilled reads as zero.
-    std::memset(runState.workBuffer, 0, sizeof runState.workBuffer);
+    clearWorkBuffer();
     const std::optional<DiskKind> kind = identifyDisk(args.diskNo);
     if (kind) {
         extractDisk(*kind, args.opFlag);

@@ -30,7 +30,8 @@ void writeNamedRuns(const NamedRun* runs) {
 // Reads one piece of MUSDRV into the work buffer at `offset`; what it does
 // not deliver is zero. Returns the bytes read.
 std::int32_t readMusdrvPiece(const ExtractEntry& piece, std::int32_t offset) {
-    std::uint8_t* dest = runState.workBuffer + offset;
+    std::uint8_t* dest =
+        workBufferFor(static_cast<std::size_t>(offset), static_cast<std::size_t>(piece.length));
     const d88::TrackAddress start = piece.address();
     const std::int32_t bytesRead =
         runState.image.readSectors(start.index, start.cylinder(), start.head(), piece.startSector,

@@ -7,9 +7,25 @@
 
 namespace d88cut {
 
+namespace {
+
+// The most that any probe read puts into the buffer.
+constexpr std::size_t longestProbe() {
+    std::int32_t longest = 0;
+    for (const IdentificationStage& stage : kIdentificationStages) {
+        if (stage.probe.readLength > longest) {
+            longest = stage.probe.readLength;
+        }
+    }
+    return static_cast<std::size_t>(longest);
+}
+
+}  // namespace
+
 std::optional<DiskKind> identifyDisk(int diskNo) {
     runState.image.setSectorRange(1, 16);
-    const Identification result = identify(runState.image, runState.workBuffer, diskNo);
+    const Identification result =
+        identify(runState.image, workBufferFor(0, longestProbe()), diskNo);
     if (result.verdict == Verdict::Unsupported) {
         printErr(messages::kUnsupported);
         return std::nullopt;

@@ -48,7 +48,7 @@ bool writeRun(const char* fileName, const ExtractEntry& run) {
         return false;
     }
     const d88::TrackAddress start = run.address();
-    std::uint8_t* const workBuffer = runState.workBuffer;
+    std::uint8_t* const workBuffer = workBufferFor(0, static_cast<std::size_t>(wanted));
     const std::int32_t bytesRead =
         runState.image.readSectors(start.index, start.cylinder(), start.head(), run.startSector,
                                    kRunSizeCode, workBuffer, wanted);

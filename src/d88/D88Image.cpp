@@ -27,18 +27,15 @@ bool D88Image::open(const char* path) {
     lastOpenError = OpenError::None;
     window.clear();
     idCache.clear();
+    // Opening a file, or none, drops the one before and its selection; a file
+    // that cannot be opened keeps the disk count as it was.
+    clearSelection();
     if (path == nullptr) {
         file.close();
         numDisks = 0;
-        mediaCode = -1;
         return true;
     }
-    // Opening a second file drops the first one and its selection; a file that
-    // cannot be opened keeps the disk count as it was.
-    if (file.isOpen()) {
-        file.close();
-        clearSelection();
-    }
+    file.close();
     lastOpenError = file.open(path);
     if (lastOpenError != OpenError::None) {
         return false;

@@ -163,6 +163,47 @@ bool makeFifo(const std::string& path) {
     return mkfifo(path.c_str(), 0600) == 0;
 }
 
+std::FILE* openTerminal() {
+    int controller = -1;
+    int terminal = -1;
+    if (openpty(&controller, &terminal, nullptr, nullptr, nullptr) != 0) {
+        return nullptr;
+    }
+    return fdopen(terminal, "w");
+}
+
+void setLcAll(const char* value) {
+    setenv("LC_ALL", value, 1);
+}
+
+bool startSlowFifoReader(const std::string& path, int delayMilliseconds, SlowFifoReader& reader) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
+    if (fd < 0) {
+        return false;
+    }
+#ifdef F_SETPIPE_SZ
+    fcntl(fd, F_SETPIPE_SZ, 4096);
+#endif
+    reader.thread = std::thread([fd, delayMilliseconds, &reader] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(delayMilliseconds));
+        // Until the writer has written and closed it, or for 10 s at most.
+        char buffer[4096];
+        for (int tries = 0; tries < 1000; ++tries) {
+            const ssize_t got = ::read(fd, buffer, sizeof buffer);
+            if (got > 0) {
+                reader.bytes += static_cast<std::size_t>(got);
+                continue;
+            }
+            if (got == 0 && reader.bytes > 0) {
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        ::close(fd);
+    });
+    return true;
+}
+
 void writeSparseFile(
     const std::string& path, std::int64_t size,
     const std::vector<std::pair<std::int64_t, std::vector<std::uint8_t>>>& pieces) {

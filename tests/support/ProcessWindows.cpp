@@ -1,6 +1,7 @@
 // What ToolRun.h declares, as Windows does it.
 #include <windows.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -145,6 +146,18 @@ ToolResult runTool(const std::string& program, const std::vector<std::string>& a
 }
 
 bool makeFifo(const std::string&) {
+    return false;
+}
+
+std::FILE* openTerminal() {
+    return nullptr;
+}
+
+void setLcAll(const char* value) {
+    _putenv_s("LC_ALL", value);
+}
+
+bool startSlowFifoReader(const std::string&, int, SlowFifoReader&) {
     return false;
 }
 

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -65,6 +67,21 @@ class ScratchDir {
 
 // Makes a FIFO at `path`; false where the system has none (Windows).
 bool makeFifo(const std::string& path);
+
+// A terminal of this process's own, open for writing; null where the system
+// has none to open so (Windows). Left open to the end of the test program.
+std::FILE* openTerminal();
+// Sets LC_ALL in this process's environment.
+void setLcAll(const char* value);
+
+// A reader of a FIFO that opens it at once, with room in it for one page
+// only, and reads it to its end on a thread of its own only after a delay.
+struct SlowFifoReader {
+    std::thread thread;
+    std::size_t bytes = 0;
+};
+// Starts `reader` on the FIFO at `path`; false where it cannot be opened.
+bool startSlowFifoReader(const std::string& path, int delayMilliseconds, SlowFifoReader& reader);
 
 // The folder of the real images made by other tools: $D88CUT_REALDATA, else
 // the shared folder beside the source tree; empty when neither exists.

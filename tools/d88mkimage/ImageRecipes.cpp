@@ -88,6 +88,18 @@ std::vector<std::pair<std::string, Bytes>> seedImages() {
     DiskBuilder named = compactSetDisk(SetDisk::DataDisk3);
     named.setName("\x83\x66\x81\x5B\x83\x5E<&>\"");
     seeds.emplace_back("named", named.build());
+    // A disk whose boot sector has no known sum, then one whose boot sector
+    // holds only 128 bytes, with a Program Disk's sum if the rest reads as
+    // zeros: whatever the first disk's probe left must be cleared.
+    DiskBuilder unknown;
+    unknown.addRecord(1, makeRecord(0, 1, 1, 1, bytesWithSum(20000)));
+    Bytes half(128, 209);
+    for (std::size_t i = 0; i < 26825 % 128; ++i) {
+        half[i] = 210;
+    }
+    DiskBuilder shortProbe;
+    shortProbe.addRecord(1, makeRecord(0, 1, 1, 1, half));
+    seeds.emplace_back("short-probe", concat({unknown.build(), shortProbe.build()}));
     return seeds;
 }
 
