@@ -1,7 +1,6 @@
 #include "Extraction.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "RunState.h"
 #include "Writers.h"
@@ -27,23 +26,10 @@ void writeNamedRuns(const NamedRun* runs) {
     }
 }
 
-// Reads one piece of MUSDRV into the work buffer at `offset`; what it does
-// not deliver is zero. Returns the bytes read.
-std::int32_t readMusdrvPiece(const ExtractEntry& piece, std::int32_t offset) {
-    std::uint8_t* dest =
-        workBufferFor(static_cast<std::size_t>(offset), static_cast<std::size_t>(piece.length));
-    const d88::TrackAddress start = piece.address();
-    const std::int32_t bytesRead =
-        runState.image.readSectors(start.index, start.cylinder(), start.head(), piece.startSector,
-                                   kRunSizeCode, dest, piece.length);
-    std::memset(dest + bytesRead, 0, static_cast<std::size_t>(piece.length - bytesRead));
-    return bytesRead;
-}
-
 // MUSDRV is its head, then the tail; it is left alone when neither can be read.
 void writeMusdrv(const ExtractEntry& head) {
-    const std::int32_t headRead = readMusdrvPiece(head, 0);
-    const std::int32_t tailRead = readMusdrvPiece(musdrvTail, head.length);
+    const std::int32_t headRead = readRun(head, 0);
+    const std::int32_t tailRead = readRun(musdrvTail, static_cast<std::size_t>(head.length));
     if (headRead == 0 && tailRead == 0) {
         return;
     }

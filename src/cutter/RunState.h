@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "d88/D88Image.h"
+#include "diskset/Catalogue.h"
 
 namespace d88cut {
 
@@ -35,6 +36,11 @@ extern RunState runState;
 // there (all within the buffer). Every read into the buffer takes its place
 // from here, so that the next clearing reaches what it wrote.
 std::uint8_t* workBufferFor(std::size_t offset, std::size_t length);
+
+// Reads `run` into the work buffer at `offset` (the run fits there) and
+// zero-fills whatever of it the image did not deliver, so those bytes never
+// hold what an earlier read left. Returns the bytes read.
+std::int32_t readRun(const ExtractEntry& run, std::size_t offset);
 
 // Makes the whole work buffer read as zeros again, before each disk.
 void clearWorkBuffer();

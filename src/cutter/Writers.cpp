@@ -1,7 +1,5 @@
 #include "Writers.h"
 
-#include <cstring>
-
 #include "Messages.h"
 #include "Output.h"
 #include "OutputFile.h"
@@ -47,25 +45,17 @@ bool writeRun(const char* fileName, const ExtractEntry& run) {
     if (wanted < 0 || wanted > static_cast<std::int32_t>(kWorkBufferSize)) {
         return false;
     }
-    const d88::TrackAddress start = run.address();
-    std::uint8_t* const workBuffer = workBufferFor(0, static_cast<std::size_t>(wanted));
-    const std::int32_t bytesRead =
-        runState.image.readSectors(start.index, start.cylinder(), start.head(), run.startSector,
-                                   kRunSizeCode, workBuffer, wanted);
+    const std::int32_t bytesRead = readRun(run, 0);
     if (bytesRead == 0) {
         return false;
     }
-    // What the run did not deliver is zero, never what an earlier read left.
     const bool partial = bytesRead < wanted;
-    if (partial) {
-        std::memset(workBuffer + bytesRead, 0, static_cast<std::size_t>(wanted - bytesRead));
-    }
     announce(fileName, partial);
     OutputFile outputFile;
     if (!openOutput(outputFile, fileName)) {
         return reportWriteFailure(fileName);
     }
-    return writeAndClose(outputFile, fileName, workBuffer, wanted);
+    return writeAndClose(outputFile, fileName, runState.workBuffer, wanted);
 }
 
 bool writeBuffer(const char* fileName, const std::uint8_t* data, std::int32_t length,
