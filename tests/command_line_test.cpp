@@ -15,7 +15,6 @@
 
 #include "ImageBuilder.h"
 #include "ToolRun.h"
-#include "system/ConsoleText.h"
 #include "cutter/Cutter.h"
 #include "cutter/Messages.h"
 #include "system/ConsoleText.h"
