@@ -3,11 +3,11 @@
 // one is cut, listings of whole 4-byte entries, and no read outside the buffers
 // (each buffer is allocated at exactly the size handed in, for ASan to watch).
 //
-// Every read is made twice, by a reader that remembers its walks and by one
-// that walks each track anew for every sector, and both must give the same
-// result and the same bytes, in whatever order the tracks are read. The
-// remembering reader must also find exactly the records that d88info's walk
-// of each track shows, with the file's bytes.
+// Every read is made twice, by a reader that caches the sector IDs of the
+// tracks it walked and by one that walks each track anew for every sector, and
+// both must give the same result and the same bytes, in whatever order the
+// tracks are read. The caching reader must also find exactly the records that
+// a plain walk of each track meets, with the file's bytes.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -16,7 +16,6 @@
 
 #include "FuzzScratch.h"
 #include "d88/D88Image.h"
-#include "info/TrackRecords.h"
 
 namespace {
 
@@ -116,11 +115,33 @@ void checkTrack(Readers& readers, std::int32_t track) {
     }
 }
 
-// The record a sector search for `id` must find on the track d88info walked,
+// A track's records as the reader's own walk meets them, up to a bound: what
+// the sector search must agree with.
+struct WalkedTrack {
+    int index = 0;
+    std::vector<d88::TrackRecord> records;
+    d88::WalkEnd end = d88::WalkEnd::Absent;
+    bool capped = false;  // the bound was reached and the walk goes on
+};
+
+WalkedTrack walkRecords(d88::D88Image& image, int index) {
+    constexpr std::size_t kMaxRecords = 256;
+    WalkedTrack track;
+    track.index = index;
+    d88::RecordWalk walk = image.walkTrack(index, d88::WalkRule::Search);
+    d88::TrackRecord record;
+    while (track.records.size() < kMaxRecords && walk.next(record)) {
+        track.records.push_back(record);
+    }
+    track.end = walk.end();
+    track.capped = track.end == d88::WalkEnd::Going;
+    return track;
+}
+
+// The record a sector search for `id` must find on the track walked,
 // or null when it must find none; `known` is false when the walk was cut short
 // before its end, so that an ID it did not meet may still be on the track.
-const d88::TrackRecord* recordFound(const d88info::TrackRecords& walk, const std::uint8_t* id,
-                                    bool& known) {
+const d88::TrackRecord* recordFound(const WalkedTrack& walk, const std::uint8_t* id, bool& known) {
     known = !walk.capped;
     for (std::size_t i = 0; i < walk.records.size(); ++i) {
         // A record with count 0 ends the search before its ID is looked at.
@@ -136,9 +157,9 @@ const d88::TrackRecord* recordFound(const d88info::TrackRecords& walk, const std
     return nullptr;
 }
 
-// IDs d88info met on the track, and each with R one higher, read through the
-// sector search: found where d88info says, with the file's bytes.
-void checkAgainstInfo(Readers& readers, const d88info::TrackRecords& walk, const std::uint8_t* file,
+// IDs the walk met on the track, and each with R one higher, read through the
+// sector search: found where the walk says, with the file's bytes.
+void checkAgainstWalk(Readers& readers, const WalkedTrack& walk, const std::uint8_t* file,
                       std::size_t fileSize) {
     constexpr std::int32_t kLength = 65535;
     // Records from all over the track, the last ones included: a walk keeps
@@ -198,10 +219,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             checkTrack(readers, (step * 37) % (kTracks + 2) - 1);
         }
         if (selected) {
-            static const auto walks = std::make_unique<d88info::DiskTracks>();
-            d88info::readDiskTracks(remembering, remembering.diskStart(index), *walks);
-            for (const d88info::TrackRecords& walk : *walks) {
-                checkAgainstInfo(readers, walk, data, size);
+            for (int track = 0; track < kTracks; ++track) {
+                checkAgainstWalk(readers, walkRecords(remembering, track), data, size);
             }
         }
     }
