@@ -4,6 +4,7 @@
 
 #include "Messages.h"
 #include "Output.h"
+#include "diskset/DiskKind.h"
 #include "system/ConsoleText.h"
 
 namespace d88cut {
@@ -51,9 +52,8 @@ bool parseArguments(int argc, char** argv, Arguments& args) {
         args.opFlag = true;
         return true;
     }
-    // Only the first character counts: "12" is disk 1, "8x" disk 8.
-    const int diskNo = static_cast<unsigned char>(option[0]) - '0';
-    if (diskNo < 1 || diskNo > 8) {
+    const int diskNo = diskNumberOf(option);
+    if (diskNo == 0) {
         printErr(messages::kUsageDiskNo, errName(programName(argc, argv)).c_str());
         return false;
     }

@@ -1,7 +1,5 @@
 #include "Extraction.h"
 
-#include <cstdio>
-
 #include "RunState.h"
 #include "Writers.h"
 #include "diskset/Catalogue.h"
@@ -10,31 +8,22 @@ namespace d88cut {
 
 namespace {
 
-// Writes one file per row, numbered by the row index; a row that cannot be
-// read leaves a gap and the rows after it keep their numbers.
-void writeNumberedFiles(const ExtractTable& table) {
-    char nameBuffer[260];
-    for (int i = 0; table.rows[i].length != 0; ++i) {
-        std::snprintf(nameBuffer, sizeof nameBuffer, table.namePattern, i);
-        writeRun(nameBuffer, table.rows[i]);
+// A file of several runs (MUSDRV: its head, then the tail), each read into
+// the work buffer after the one before; it is left alone when none of them
+// can be read.
+void writeAssembled(const CutFile& file) {
+    bool anyRead = false;
+    bool partial = false;
+    for (int i = 0; i < file.pieceCount; ++i) {
+        const ExtractEntry& piece = file.pieces[i];
+        const std::int32_t bytesRead =
+            readRun(piece, static_cast<std::size_t>(file.pieceOffset(i)));
+        anyRead = anyRead || bytesRead > 0;
+        partial = partial || bytesRead < piece.length;
     }
-}
-
-void writeNamedRuns(const NamedRun* runs) {
-    for (const NamedRun* run = runs; run->fileName != nullptr; ++run) {
-        writeRun(run->fileName, run->run);
+    if (anyRead) {
+        writeBuffer(file.name, runState.workBuffer, file.length(), partial);
     }
-}
-
-// MUSDRV is its head, then the tail; it is left alone when neither can be read.
-void writeMusdrv(const ExtractEntry& head) {
-    const std::int32_t headRead = readRun(head, 0);
-    const std::int32_t tailRead = readRun(musdrvTail, static_cast<std::size_t>(head.length));
-    if (headRead == 0 && tailRead == 0) {
-        return;
-    }
-    const bool partial = headRead < head.length || tailRead < musdrvTail.length;
-    writeBuffer(kMusdrvName, runState.workBuffer, head.length + musdrvTail.length, partial);
 }
 
 }  // namespace
@@ -44,15 +33,14 @@ void extractDisk(DiskKind kind, bool opFlag) {
     if (cuts == nullptr) {
         return;
     }
-    if (cuts->musdrvHead != nullptr) {
-        writeMusdrv(*cuts->musdrvHead);
-    }
-    if (cuts->table != nullptr) {
-        writeNumberedFiles(*cuts->table);
-    }
-    writeNamedRuns(cuts->runs);
-    if (opFlag) {
-        writeNamedRuns(cuts->opRuns);
+    // A file whose first sector cannot be read leaves a gap; the files after
+    // it keep their names.
+    for (const CutFile& file : filesOf(*cuts, opFlag)) {
+        if (file.pieceCount == 1) {
+            writeRun(file.name, file.pieces[0]);
+        } else {
+            writeAssembled(file);
+        }
     }
 }
 

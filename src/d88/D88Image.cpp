@@ -155,24 +155,26 @@ bool D88Image::searchTrack(std::int64_t start, std::int32_t c, std::int32_t h, s
 std::int32_t D88Image::readSector(std::int32_t track, std::int32_t c, std::int32_t h,
                                   std::int32_t r, std::int32_t n, std::uint8_t* dest,
                                   std::int32_t len) {
+    TrackRecord record;
+    const bool found = findRecord(track, c, h, r, n, len, record);
+    // Only the bytes the file really holds count as read.
+    const std::int32_t copied = found ? copyRecordData(window, record, dest, len) : 0;
+    if (sectorReadObserver != nullptr) {
+        sectorReadObserver->sectorRead({track, c, h, r, n, len}, found ? &record : nullptr, copied);
+    }
+    return copied;
+}
+
+bool D88Image::findRecord(std::int32_t track, std::int32_t c, std::int32_t h, std::int32_t r,
+                          std::int32_t n, std::int32_t len, TrackRecord& record) {
     std::int64_t start = 0;
     if (len < 0 || locateTrack(track, start) != WalkEnd::Going) {
-        return 0;
+        return false;
     }
     const TrackIdIndex* known = cachedIds(start);
     notifyTrackRead(start, known == nullptr);
-    TrackRecord record;
-    const bool found =
-        known != nullptr ? known->find(c, h, r, n, record) : searchTrack(start, c, h, r, n, record);
-    if (!found) {
-        return 0;
-    }
-    // Only the bytes the file really holds count as read.
-    const std::int32_t copied = copyRecordData(window, record, dest, len);
-    if (recordReadObserver != nullptr && copied == len) {
-        recordReadObserver->recordRead(record);
-    }
-    return copied;
+    return known != nullptr ? known->find(c, h, r, n, record)
+                            : searchTrack(start, c, h, r, n, record);
 }
 
 std::int32_t D88Image::readSectors(std::int32_t track, std::int32_t c, std::int32_t h,

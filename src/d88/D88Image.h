@@ -70,16 +70,28 @@ class D88Image {
     // For measuring the reader; none by default.
     using TrackReadObserver = void (*)(std::int64_t trackStart, bool walked);
     void observeTrackReads(TrackReadObserver observer) { trackReadObserver = observer; }
-    // Told of every record whose data a sector read delivered as much of as
-    // was asked for: which records a cut reads. None by default.
-    class RecordReadObserver {
+    // Told of every sector read while it is set: which sector was asked for,
+    // the record found for it (null when the track holds no record with that
+    // ID, or is not there to be read), and how many of the bytes asked for
+    // were delivered. The records a cut reads, and where a run stops, come
+    // from here. None by default.
+    struct SectorRequest {
+        std::int32_t track;
+        std::int32_t c;
+        std::int32_t h;
+        std::int32_t r;
+        std::int32_t n;
+        std::int32_t length;  // bytes asked for
+    };
+    class SectorReadObserver {
       public:
-        virtual void recordRead(const TrackRecord& record) = 0;
+        virtual void sectorRead(const SectorRequest& asked, const TrackRecord* found,
+                                std::int32_t delivered) = 0;
 
       protected:
-        ~RecordReadObserver() = default;
+        ~SectorReadObserver() = default;
     };
-    void observeRecordReads(RecordReadObserver* observer) { recordReadObserver = observer; }
+    void observeSectorReads(SectorReadObserver* observer) { sectorReadObserver = observer; }
 
   private:
     void clearSelection();
@@ -91,6 +103,10 @@ class D88Image {
     // The cached IDs of the track at `start`; null when the reader does not
     // cache them or the track is not cached.
     const TrackIdIndex* cachedIds(std::int64_t start);
+    // The first record on `track` with ID (c, h, r, n), for a read of `len`
+    // bytes; false when there is none or the track is not there to be read.
+    bool findRecord(std::int32_t track, std::int32_t c, std::int32_t h, std::int32_t r,
+                    std::int32_t n, std::int32_t len, TrackRecord& record);
     // Tells the track read observer, if any, of a sector read on the track at
     // `start`, and whether that track is walked for it.
     void notifyTrackRead(std::int64_t start, bool walked) const;
@@ -117,7 +133,7 @@ class D88Image {
     TrackIdCache idCache;
     bool cachingIds = true;
     TrackReadObserver trackReadObserver = nullptr;
-    RecordReadObserver* recordReadObserver = nullptr;
+    SectorReadObserver* sectorReadObserver = nullptr;
 };
 
 }  // namespace d88

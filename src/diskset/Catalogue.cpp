@@ -1,5 +1,7 @@
 #include "Catalogue.h"
 
+#include <cstdio>
+
 namespace d88cut {
 
 namespace {
@@ -42,9 +44,9 @@ constexpr NamedRun kOpeningRuns[] = {
 constexpr NamedRun kDataDisk3Runs[] = {{"M300", {57, 49, 4096}}, {nullptr, {}}};
 constexpr NamedRun kVisualRuns[] = {{"MV00", {18, 81, 6144}}, {nullptr, {}}};
 
-}  // namespace
+constexpr ExtractEntry kMusdrvTail{3, 4, 3072};
 
-const ExtractEntry musdrvTail{3, 4, 3072};
+}  // namespace
 
 const KindCuts openingCuts{nullptr, &moTable, kNoRuns, kOpeningRuns};
 const KindCuts programCuts{&kProgramMusdrvHead, &mpTable, kNoRuns, kNoRuns};
@@ -53,23 +55,59 @@ const KindCuts demo2Cuts{nullptr, &mdemo2Table, kNoRuns, kNoRuns};
 const KindCuts dataDisk3Cuts{nullptr, nullptr, kDataDisk3Runs, kNoRuns};
 const KindCuts visualCuts{nullptr, nullptr, kVisualRuns, kNoRuns};
 
-std::vector<KindRun> runsOf(const KindCuts& cuts) {
-    std::vector<KindRun> runs;
+std::int32_t CutFile::length() const {
+    return pieceOffset(pieceCount);
+}
+
+std::int32_t CutFile::pieceOffset(int index) const {
+    std::int32_t offset = 0;
+    for (int i = 0; i < index && i < pieceCount; ++i) {
+        offset += pieces[i].length;
+    }
+    return offset;
+}
+
+namespace {
+
+void addFile(CutFileList& list, const char* name, const ExtractEntry* pieces, int pieceCount,
+             bool onlyWithOp) {
+    CutFile& file = list.files[list.count++];
+    std::snprintf(file.name, sizeof file.name, "%s", name);
+    for (int i = 0; i < pieceCount; ++i) {
+        file.pieces[i] = pieces[i];
+    }
+    file.pieceCount = pieceCount;
+    file.onlyWithOp = onlyWithOp;
+}
+
+void addNamedRuns(CutFileList& list, const NamedRun* runs, bool onlyWithOp) {
+    for (const NamedRun* named = runs; named->fileName != nullptr; ++named) {
+        addFile(list, named->fileName, &named->run, 1, onlyWithOp);
+    }
+}
+
+}  // namespace
+
+CutFileList filesOf(const KindCuts& cuts, bool opFlag) {
+    CutFileList list{};
     if (cuts.musdrvHead != nullptr) {
-        runs.push_back({*cuts.musdrvHead, false});
-        runs.push_back({musdrvTail, false});
+        const ExtractEntry pieces[] = {*cuts.musdrvHead, kMusdrvTail};
+        addFile(list, kMusdrvName, pieces, 2, false);
     }
-    for (const ExtractEntry* row = cuts.table != nullptr ? cuts.table->rows : nullptr;
-         row != nullptr && row->length != 0; ++row) {
-        runs.push_back({*row, false});
+    if (cuts.table != nullptr) {
+        // A row's file is named by its index: a row that cannot be read
+        // leaves a gap, and the rows after it keep their numbers.
+        for (int i = 0; cuts.table->rows[i].length != 0; ++i) {
+            char name[CutFile::kNameRoom];
+            std::snprintf(name, sizeof name, cuts.table->namePattern, i);
+            addFile(list, name, &cuts.table->rows[i], 1, false);
+        }
     }
-    for (const NamedRun* named = cuts.runs; named->fileName != nullptr; ++named) {
-        runs.push_back({named->run, false});
+    addNamedRuns(list, cuts.runs, false);
+    if (opFlag) {
+        addNamedRuns(list, cuts.opRuns, true);
     }
-    for (const NamedRun* named = cuts.opRuns; named->fileName != nullptr; ++named) {
-        runs.push_back({named->run, true});
-    }
-    return runs;
+    return list;
 }
 
 }  // namespace d88cut

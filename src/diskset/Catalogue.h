@@ -3,8 +3,8 @@
 // 1,024-byte sectors (N 3).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <vector>
 
 #include "d88/TrackAddress.h"
 
@@ -37,9 +37,8 @@ struct NamedRun {
 };
 
 // MUSDRV is assembled from two runs: its head from a place that depends on
-// the disk kind, then `musdrvTail`, from the same place on every kind.
+// the disk kind, then its tail, from the same place on every kind.
 inline constexpr char kMusdrvName[] = "MUSDRV";
-extern const ExtractEntry musdrvTail;
 
 // What one disk kind cuts, in this order: MUSDRV, the files of its table,
 // its fixed runs, and with -op its opening runs.
@@ -57,14 +56,38 @@ extern const KindCuts demo2Cuts;      // MDEMO200, MDEMO201
 extern const KindCuts dataDisk3Cuts;  // M300
 extern const KindCuts visualCuts;     // MV00
 
-// One run a kind cuts, and whether it is cut only with -op.
-struct KindRun {
-    ExtractEntry run;
-    bool onlyWithOp;
+// One file a kind cuts: its name, and the runs its bytes are read from, each
+// read into the file right after the one before (MUSDRV is two runs, every
+// other file one).
+struct CutFile {
+    static constexpr int kMaxPieces = 2;
+    static constexpr std::size_t kNameRoom = 16;
+
+    char name[kNameRoom];
+    ExtractEntry pieces[kMaxPieces];
+    int pieceCount;
+    bool onlyWithOp;  // OPDEMO and G_TITLE
+
+    // The file's length: every piece's bytes.
+    std::int32_t length() const;
+    // Where piece `index` starts in the file.
+    std::int32_t pieceOffset(int index) const;
 };
 
-// Every run of `cuts` in the order they are cut: MUSDRV's head and tail, the
-// table's rows, the fixed runs, then the runs cut only with -op.
-std::vector<KindRun> runsOf(const KindCuts& cuts);
+// The most files one kind cuts: MUSDRV and MP00-MP26.
+inline constexpr int kMaxCutFiles = 28;
+
+// The files of a kind in the order they are cut: MUSDRV, the table's
+// numbered files, the fixed runs, then the runs cut only with -op.
+struct CutFileList {
+    CutFile files[kMaxCutFiles];
+    int count;
+
+    const CutFile* begin() const { return files; }
+    const CutFile* end() const { return files + count; }
+};
+
+// Every file `cuts` writes; with `opFlag` the files cut only with -op too.
+CutFileList filesOf(const KindCuts& cuts, bool opFlag);
 
 }  // namespace d88cut

@@ -32,4 +32,9 @@ const DiskKindInfo& kindInfo(DiskKind kind) {
     return kKinds[static_cast<int>(kind)];
 }
 
+int diskNumberOf(const char* argument) {
+    const int number = static_cast<unsigned char>(argument[0]) - '0';
+    return number >= 1 && number <= 8 ? number : 0;
+}
+
 }  // namespace d88cut

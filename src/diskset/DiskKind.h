@@ -35,4 +35,8 @@ struct DiskKindInfo {
 
 const DiskKindInfo& kindInfo(DiskKind kind);
 
+// The disk number 1-8 that a command-line argument gives by its first
+// character ("12" is disk 1, "8x" disk 8); 0 when it gives none.
+int diskNumberOf(const char* argument);
+
 }  // namespace d88cut

@@ -17,15 +17,16 @@ bool namesACandidate(const IdentificationStage& stage, int diskNo) {
 
 // The first candidate whose sum matches, whose number was given, or that
 // needs no sum; an earlier candidate's sum wins over a later one's number.
-Identification decide(const IdentificationStage& stage, std::uint16_t sum, int diskNo) {
+Identification decide(int stageIndex, std::uint16_t sum, int diskNo) {
+    const IdentificationStage& stage = kIdentificationStages[stageIndex];
     for (int i = 0; i < stage.candidateCount; ++i) {
         const Candidate& candidate = stage.candidates[i];
         if (!candidate.summed || sum == candidate.sum ||
             diskNo == kindInfo(candidate.kind).number) {
-            return {Verdict::Recognised, candidate.kind};
+            return {Verdict::Recognised, candidate.kind, stageIndex, sum};
         }
     }
-    return {Verdict::UnknownSum, std::nullopt};
+    return {Verdict::UnknownSum, std::nullopt, stageIndex, sum};
 }
 
 }  // namespace
@@ -51,11 +52,13 @@ Identification identify(d88::D88Image& image, std::uint8_t* buffer, int diskNo) 
     clearProbeBuffer(buffer);
     // Every stage's read is made, up to the stage that is entered; a stage
     // that is entered decides, and no later stage is tried.
+    int stageIndex = 0;
     for (const IdentificationStage& stage : kIdentificationStages) {
         const bool present = readProbe(image, stage.probe, buffer);
         if ((present && diskNo == 0) || namesACandidate(stage, diskNo)) {
-            return decide(stage, sectorSum(buffer), diskNo);
+            return decide(stageIndex, sectorSum(buffer), diskNo);
         }
+        ++stageIndex;
     }
     return {Verdict::Unsupported, std::nullopt};
 }

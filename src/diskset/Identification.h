@@ -79,6 +79,10 @@ enum class Verdict {
 struct Identification {
     Verdict verdict;
     std::optional<DiskKind> kind;  // none unless the verdict is Recognised
+    // The stage that decided, as an index of kIdentificationStages (-1 when
+    // none did), and the sum of the buffer after its probe read.
+    int stage = -1;
+    std::uint16_t sum = 0;
 };
 
 // Decides the kind of the selected disk of `image`. `buffer` (kProbeBufferSize

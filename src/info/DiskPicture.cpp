@@ -100,10 +100,14 @@ const StateLook& lookOf(RecordState state) {
 enum class Cut { None, WithOp, Always };
 
 // Notes the data offset of each record the kind's runs read whole.
-class CutCollector final : public d88::D88Image::RecordReadObserver {
+class CutCollector final : public d88::D88Image::SectorReadObserver {
   public:
-    void recordRead(const d88::TrackRecord& record) override {
-        Cut& cut = cuts[record.dataOffset];
+    void sectorRead(const d88::D88Image::SectorRequest& asked, const d88::TrackRecord* found,
+                    std::int32_t delivered) override {
+        if (found == nullptr || delivered != asked.length) {
+            return;
+        }
+        Cut& cut = cuts[found->dataOffset];
         cut = std::max(cut, onlyWithOp ? Cut::WithOp : Cut::Always);
     }
     Cut cutOf(const d88::TrackRecord& record) const {
@@ -117,8 +121,8 @@ class CutCollector final : public d88::D88Image::RecordReadObserver {
     std::map<std::int64_t, Cut> cuts;
 };
 
-// Reads every run the recognised kind cuts, as d88cut reads them, noting the
-// records read.
+// Reads every run the recognised kind cuts with -op, as d88cut reads them,
+// noting the records read.
 void collectCuts(d88::D88Image& image, const d88cut::Identification& identification,
                  CutCollector& collector) {
     if (!identification.kind) {
@@ -129,17 +133,19 @@ void collectCuts(d88::D88Image& image, const d88cut::Identification& identificat
         return;
     }
     image.setSectorRange(kind.range.first, kind.range.last);
-    image.observeRecordReads(&collector);
+    image.observeSectorReads(&collector);
     std::vector<std::uint8_t> buffer;
-    for (const d88cut::KindRun& kindRun : d88cut::runsOf(*kind.cuts)) {
-        const d88cut::ExtractEntry& run = kindRun.run;
-        buffer.resize(std::max(buffer.size(), static_cast<std::size_t>(run.length)));
-        collector.onlyWithOp = kindRun.onlyWithOp;
-        const d88::TrackAddress start = run.address();
-        image.readSectors(start.index, start.cylinder(), start.head(), run.startSector,
-                          d88cut::kRunSizeCode, buffer.data(), run.length);
+    for (const d88cut::CutFile& file : d88cut::filesOf(*kind.cuts, true)) {
+        collector.onlyWithOp = file.onlyWithOp;
+        for (int i = 0; i < file.pieceCount; ++i) {
+            const d88cut::ExtractEntry& run = file.pieces[i];
+            buffer.resize(std::max(buffer.size(), static_cast<std::size_t>(run.length)));
+            const d88::TrackAddress start = run.address();
+            image.readSectors(start.index, start.cylinder(), start.head(), run.startSector,
+                              d88cut::kRunSizeCode, buffer.data(), run.length);
+        }
     }
-    image.observeRecordReads(nullptr);
+    image.observeSectorReads(nullptr);
     image.setSectorRange(kFirstSector, kLastSector);
 }
 
