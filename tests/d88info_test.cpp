@@ -10,6 +10,7 @@
 
 #include "ImageBuilder.h"
 #include "ImageRecipes.h"
+#include "JsonCheck.h"
 #include "ToolRun.h"
 #include "XmlCheck.h"
 
@@ -25,7 +26,8 @@ using Lines = std::vector<std::string>;
 
 const std::string kUsage =
     "usage: d88info [-v] [--utf8] [-x TRACK,R[,N]|C/H/R[/N]] IMAGE\n"
-    "       d88info --svg IMAGE\n";
+    "       d88info --svg IMAGE\n"
+    "       d88info --files [--json] [--utf8] IMAGE [-op | 1..8]\n";
 
 ToolResult info(const Bytes& image, std::vector<std::string> options = {}) {
     d88test::ScratchDir dir;
@@ -836,6 +838,30 @@ TEST(D88Info, ReportsUsageErrorsAndUnreadableImagesWithStatus1) {
          0,
          "",
          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"},
+        {{"--json", "disk.d88"}, 1, "d88info: --json goes with --files\n", ""},
+        {{"disk.d88", "-op"}, 1, "d88info: -op goes with --files\n", ""},
+        {{"disk.d88", "2"}, 1, "d88info: more than one image file: 2\n", ""},
+        {{"--files", "--svg", "disk.d88"},
+         1,
+         "d88info: --files lists the files of each disk: drop --svg\n",
+         ""},
+        {{"--files", "-v", "disk.d88"},
+         1,
+         "d88info: --files lists the files of each disk: drop -v\n",
+         ""},
+        {{"--files", "disk.d88", "9"},
+         1,
+         "d88info: after the image, -op or a disk number 1-8: 9\n",
+         ""},
+        {{"--files", "disk.d88", "1", "2"}, 1, "d88info: more than one image file: 2\n", ""},
+        {{"--files", "-op", "disk.d88", "2"},
+         1,
+         "d88info: -op or a disk number, as d88cut takes one of them, not both\n",
+         ""},
+        // As d88cut takes a disk number: by its first character.
+        {{"--files", "disk.d88", "8x"}, 0, "", "image: 1232 bytes, 1 disk, not a disk of the set"},
+        {{"disk.d88", "--files", "-op"}, 0, "", "image: 1232 bytes, 1 disk, not a disk of the set"},
+        {{"--files", "--json", "empty.d88"}, 0, "", "{\n  \"image\": {\"bytes\": 0, \"disks\": 0"},
     };
     for (const auto& c : cases) {
         const ToolResult run = d88test::runTool(D88INFO_PATH, c.args, dir.path());
@@ -976,6 +1002,309 @@ TEST(D88Info, ShowsRealImagesMadeByOtherTools) {
                      "data bytes)",
                      "  problem: tracks 46-79 (34 tracks): record 0 cut off by the end of the file "
                      "(header)"}));
+}
+
+// Images whose runs meet damage of every kind: sectors missing or short at
+// the start of a run and inside it, both pieces of MUSDRV, records with a
+// CRC error or a deleted mark inside runs, the same ID twice, an ID of
+// another size, tracks absent or beyond the disk, a file ending inside a run,
+// and two disks that write the same names.
+std::vector<std::pair<std::string, Bytes>> damagedRunImages() {
+    DiskBuilder program = d88mk::setDisk(SetDisk::ProgramDisk, 60);
+    program
+        .dropSector(33, 4)              // MP05 not written
+        .dropSector(35, 2)              // MP07 partly read
+        .dropSector(4, 0)               // MUSDRV's tail breaks off
+        .markSector(32, 1, 0x00, 0xA0)  // MP01 from a record with an ID CRC error
+        .markSector(38, 2, 0x10, 0x00)  // MP11 from a deleted record
+        .markSector(39, 3, 0x01, 0xB0)  // MP13: another mark byte and a data CRC error
+        .addRecord(41, record(20, 1, 4, 3, Bytes(1024, 0xEE)))  // R4 twice: the first wins
+        .markSector(41, 4, 0x00, 0xF0)
+        .setTrackOffset(43, 0x7FFFFFF0u);  // MP21-MP23 beyond the disk
+    DiskBuilder shortPieces = d88mk::setDisk(SetDisk::ProgramDisk, 60);
+    shortPieces.dropSector(5, 3).addSector(5, 3, 3, Bytes(100, 1)).dropTrack(3);
+    DiskBuilder headMissing = d88mk::setDisk(SetDisk::DemoDisk1, 60);
+    headMissing.dropSector(4, 2);
+    DiskBuilder otherSize = d88mk::setDisk(SetDisk::DemoDisk1, 60);
+    otherSize.dropSector(37, 0).addSector(37, 0, 2, Bytes(512, 2)).dropSector(39, 2);
+    DiskBuilder opening = d88mk::setDisk(SetDisk::OpeningDisk, 60);
+    opening.dropSector(28, 3).dropSector(10, 0).dropTrack(8);
+    DiskBuilder demo2 = d88mk::setDisk(SetDisk::DemoDisk2, 60);
+    demo2.dropSector(7, 18);
+    DiskBuilder visual = d88mk::setDisk(SetDisk::VisualDisk, 60);
+    visual.dropSector(19, 80).addSector(19, 80, 3, Bytes(512, 3));
+    DiskBuilder dataDisk3 = d88mk::setDisk(SetDisk::DataDisk3, 60);
+    dataDisk3.dropSector(57, 49).addSector(57, 49, 3, Bytes(1000, 4));
+    // A name of bytes that are no Shift_JIS text, and one with '"' and '\'.
+    dataDisk3.setName("\x81\xFF\x01");
+    demo2.setName("\"q\\");
+    const Bytes whole = d88mk::setDisk(SetDisk::ProgramDisk, 60).build();
+    Bytes cutInRun = d88mk::setDisk(SetDisk::ProgramDisk, 60).build();
+    cutInRun.resize(d88mk::setDisk(SetDisk::ProgramDisk, 60).trackStart(36) + 1040 + 16 + 500);
+    return {
+        {"damaged program disk", program.build()},
+        {"MUSDRV pieces short and missing", shortPieces.build()},
+        {"sector of another size", otherSize.build()},
+        {"opening disk", opening.build()},
+        {"the other kinds", d88mk::concat({demo2.build(), visual.build(), dataDisk3.build()})},
+        {"file ends inside a run", cutInRun},
+        {"demo disk 1, then a program disk without MP05",
+         d88mk::concat({d88mk::setDisk(SetDisk::DemoDisk1, 60).build(), program.build()})},
+        {"program disk twice, the second damaged, then a demo disk 1",
+         d88mk::concat({whole, program.build(), otherSize.build()})},
+        {"MUSDRV's head missing", headMissing.build()},
+    };
+}
+
+// What d88cut did on one run: the kinds it recognised, the files it announced
+// and warned of, in order, and the files it left, with their sizes.
+struct CutRecord {
+    Lines kinds;
+    Lines announced;
+    Lines partly;
+    std::map<std::string, std::size_t> left;
+};
+
+CutRecord whatD88CutDid(const ToolResult& run, const d88test::ScratchDir& dir) {
+    CutRecord done;
+    const std::string recognised = d88test::cp932(" を認識しました.");
+    const std::string partly = d88test::cp932(" の一部を読み込めませんでした.");
+    const auto before = [](const std::string& line, const std::string& suffix) {
+        const bool ends = line.size() > suffix.size() &&
+                          line.compare(line.size() - suffix.size(), suffix.size(), suffix) == 0;
+        return ends ? line.substr(0, line.size() - suffix.size()) : std::string();
+    };
+    for (const std::string& line : linesStarting(run.out, {""})) {
+        if (line.compare(0, 12, "cutting ... ") == 0) {
+            done.announced.push_back(line.substr(12));
+        } else if (!before(line, recognised).empty()) {
+            done.kinds.push_back(before(line, recognised));
+        }
+    }
+    for (const std::string& line : linesStarting(run.err, {""})) {
+        if (!before(line, partly).empty()) {
+            done.partly.push_back(before(line, partly));
+        }
+    }
+    for (const std::string& name : dir.entries()) {
+        done.left[name] = d88mk::readFile(dir.file(name)).size();
+    }
+    return done;
+}
+
+// The same as d88info --files --json tells it.
+CutRecord whatInfoSays(const d88test::JsonValue& document) {
+    CutRecord said;
+    for (const d88test::JsonValue& disk : document["disks"].items) {
+        if (disk["verdict"].text == "recognised") {
+            said.kinds.push_back(disk["kind"].text);
+        }
+        for (const d88test::JsonValue& file : disk["files"].items) {
+            const std::string& written = file["written"].text;
+            if (written == "missing") {
+                continue;
+            }
+            said.announced.push_back(file["name"].text);
+            if (written == "partly") {
+                said.partly.push_back(file["name"].text);
+            }
+            if (file["replacedBy"].isNull()) {
+                said.left[file["name"].text] = static_cast<std::size_t>(file["length"].integer());
+            }
+        }
+    }
+    return said;
+}
+
+// d88info --files agrees with what d88cut does, image by image and choice by
+// choice: the disks it recognises, the files it writes (whole or partly) with
+// their sizes and in their order, the files it warns of, and the files it
+// leaves; a file not written is one d88cut neither announces nor writes.
+TEST(D88InfoFiles, AgreesWithD88CutOnEveryImageAndChoice) {
+    std::vector<std::pair<std::string, Bytes>> images = damagedRunImages();
+    images.emplace_back("damaged sample", d88mk::damagedImage());
+    images.emplace_back("sample", d88mk::sampleImage());
+    for (auto& seed : d88mk::seedImages()) {
+        images.emplace_back("seed " + seed.first, std::move(seed.second));
+    }
+    const std::string realData = d88test::realDataDir();
+    if (!realData.empty()) {
+        images.emplace_back("real image", d88mk::readFile(realData + "/HuBASIC_Format_2D.d88"));
+    }
+    const std::vector<std::vector<std::string>> choices = {{},    {"-op"}, {"1"}, {"2"}, {"3"},
+                                                           {"4"}, {"5"},   {"6"}, {"7"}, {"8"}};
+    d88test::ScratchDir images_dir;
+    for (const auto& [name, bytes] : images) {
+        const std::string image = images_dir.file("image.d88");
+        d88mk::writeFile(image, bytes);
+        for (const std::vector<std::string>& choice : choices) {
+            SCOPED_TRACE(name + (choice.empty() ? "" : ", " + choice[0]));
+            d88test::ScratchDir cut;
+            std::vector<std::string> args = {image};
+            args.insert(args.end(), choice.begin(), choice.end());
+            const CutRecord done =
+                whatD88CutDid(d88test::runTool(D88CUT_PATH, args, cut.path()), cut);
+
+            args.insert(args.begin(), {"--files", "--json"});
+            const ToolResult listed = d88test::runTool(D88INFO_PATH, args, images_dir.path());
+            EXPECT_EQ(listed.exitStatus, 0);
+            d88test::JsonValue document;
+            std::string error;
+            ASSERT_TRUE(d88test::parseJson(listed.out, document, error)) << error;
+            const CutRecord said = whatInfoSays(document);
+            EXPECT_EQ(said.kinds, done.kinds);
+            EXPECT_EQ(said.announced, done.announced);
+            EXPECT_EQ(said.partly, done.partly);
+            EXPECT_EQ(said.left, done.left);
+            // Every file counted once, under its outcome.
+            long long files = 0;
+            for (const d88test::JsonValue& disk : document["disks"].items) {
+                files += static_cast<long long>(disk["files"].items.size());
+            }
+            long long counted = 0;
+            for (const auto& member : document["counts"].members) {
+                counted += member.second.integer();
+            }
+            EXPECT_EQ(counted, files);
+        }
+    }
+}
+
+// What --files says of each file and disk, and why, in words; and in JSON
+// the names as text where they are Shift_JIS text, as bytes otherwise.
+TEST(D88InfoFiles, SaysWhatBecameOfEachFileAndWhy) {
+    const std::vector<std::pair<std::string, Bytes>> built = damagedRunImages();
+    const std::map<std::string, Bytes> images(built.begin(), built.end());
+    DiskBuilder unknownSum = smallDisk();
+    unknownSum.addSector(1, 1, 1, d88mk::bytesWithSum(12345));
+    const std::string text = "This is a text file, not a disk image.\n";
+    Bytes junk;
+    for (int i = 0; i < 40; ++i) {
+        junk.insert(junk.end(), text.begin(), text.end());
+    }
+    const struct {
+        const char* what;
+        Bytes image;
+        std::vector<std::string> choice;
+        Lines prefixes;  // the lines that start so
+        Lines expected;
+    } cases[] = {
+        {"damage inside runs",
+         images.at("damaged program disk"),
+         {},
+         {"  MUSDRV", "  MP01", "  MP05", "  MP07", "  MP11", "  MP13", "  MP18", "  MP20",
+          "  MP21", "files"},
+         {"  MUSDRV    5120 bytes, partly read: 3072 bytes read, zero from byte 3072 on, as C2 H0 "
+          "R0 "
+          "N3 on track 4 is not there",
+          "  MP01      2048 bytes, whole, from damaged records: C16 H0 R1 N3 (ID CRC error)",
+          "  MP05      not written, as C16 H1 R4 N3 on track 33 is not there",
+          "  MP07      3072 bytes, partly read: 1024 bytes read, zero from byte 1024 on, as C17 H1 "
+          "R2 N3 on track 35 is not there",
+          "  MP11      4096 bytes, whole, from damaged records: C19 H0 R2 N3 (normal, deleted "
+          "mark)",
+          "  MP13      2048 bytes, whole, from damaged records: C19 H1 R3 N3 (data CRC error, mark "
+          "0x01)",
+          "  MP18      3072 bytes, whole, from damaged records: C20 H1 R4 N3 (no data mark)",
+          "  MP20      3072 bytes, partly read: 2048 bytes read, zero from byte 2048 on, as C21 H1 "
+          "R0 N3 on track 43 is not there",
+          "  MP21      not written, as C21 H1 R1 N3 on track 43 is not there",
+          "files: 17 whole, 4 with damaged records, 3 partly read, 4 not on the image, 0 replaced "
+          "by a later disk's"}},
+        {"both pieces of MUSDRV break off",
+         images.at("MUSDRV pieces short and missing"),
+         {},
+         {"  MUSDRV"},
+         {"  MUSDRV    5120 bytes, partly read: 1024 bytes read, zero at bytes 1024-2047 and "
+          "2048-5119, as C2 H1 R3 N3 on track 5 gives only 100 of 1024 bytes and C1 H1 R4 N3 on "
+          "track 3 is not there"}},
+        {"replaced, and kept where the later disk writes none",
+         images.at("demo disk 1, then a program disk without MP05"),
+         {},
+         {"disk", "  MUSDRV", "files"},
+         {"disk 0 at offset 0x00000000 \"DEMO1\": Demo Disk 1",
+          "  MUSDRV    5120 bytes, whole; replaced by disk 1's file of that name",
+          "disk 1 at offset 0x0004BED0 \"PROGRAM\": Program Disk",
+          "  MUSDRV    5120 bytes, partly read: 3072 bytes read, zero from byte 3072 on, as C2 H0 "
+          "R0 N3 on track 4 is not there",
+          "files: 30 whole, 4 with damaged records, 3 partly read, 4 not on the image, 1 replaced "
+          "by a later disk's"}},
+        {"a disk number that forces the kind",
+         unknownSum.build(),
+         {"2"},
+         {"image", "cut", "disk", "  MUSDRV"},
+         {"image: 1504 bytes, 1 disk, not a disk of the set", "cut: the first disk only, as disk 2",
+          "disk 0 at offset 0x00000000 \"\": Program Disk, taken as disk 2 as chosen (its probe "
+          "sectors alone: not recognised)",
+          "  MUSDRV    not written, as C2 H1 R2 N3 on track 5 is not there and C1 H1 R4 N3 on "
+          "track 3 is not there"}},
+        {"a disk number the probe overrides",
+         d88mk::setDisk(SetDisk::OpeningDisk, 30).build(),
+         {"2"},
+         {"disk"},
+         {"disk 0 at offset 0x00000000 \"OPENING\": Opening Disk, though disk 2 was chosen: its "
+          "probe sector says Opening Disk"}},
+        {"nothing to cut",
+         d88mk::setDisk(SetDisk::DataDisk2, 4).build(),
+         {"4"},
+         {"disk"},
+         {"disk 0 at offset 0x00000000 \"DATA2\": Data Disk 2, the disk chosen, nothing to cut"}},
+        {"passed over",
+         d88mk::concat({unknownSum.build(), smallDisk().build()}),
+         {"-op"},
+         {"image", "cut", "disk", "files"},
+         {"image: 2736 bytes, 2 disks, none of them a disk of the set",
+          "cut: every disk, with OPDEMO and G_TITLE (-op)",
+          "disk 0 at offset 0x00000000 \"\": passed over: the first 256 bytes of R1 N1 on track 1 "
+          "sum to 12345, no disk's of the set",
+          "disk 1 at offset 0x000005E0 \"\": passed over: none of the probe sectors is on track 1 "
+          "(unsupported format)",
+          "files: 0 whole, 0 with damaged records, 0 partly read, 0 not on the image, 0 replaced "
+          "by a later disk's"}},
+        {"no D88 image",
+         junk,
+         {},
+         {"image", "  header"},
+         {"image: 1560 bytes, 1 disk: not a D88 image (no disk header in it makes sense)",
+          "  header: media byte 0x64 is none a D88 writer uses; 143 of 164 track offsets point "
+          "outside the disk; disk size 543912809 runs past the end of the file (1560 bytes left) "
+          "and not one track lies in the file"}},
+        {"too short",
+         Bytes(100, 0),
+         {},
+         {"image"},
+         {"image: 100 bytes: too short to be a D88 image (a disk header is 688 bytes)"}},
+        {"empty", {}, {}, {"image"}, {"image: 0 bytes: empty"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::string> options = {"--files"};
+        d88test::ScratchDir dir;
+        d88mk::writeFile(dir.file("disk.d88"), c.image);
+        options.push_back("disk.d88");
+        options.insert(options.end(), c.choice.begin(), c.choice.end());
+        const ToolResult run = d88test::runTool(D88INFO_PATH, options, dir.path());
+        EXPECT_EQ(run.exitStatus, 0);
+        EXPECT_EQ(linesStarting(run.out, c.prefixes), c.expected);
+    }
+
+    // In JSON: names decoded, with '"' and '\' escaped, or as their bytes.
+    d88test::ScratchDir dir;
+    d88mk::writeFile(dir.file("disk.d88"), images.at("the other kinds"));
+    const ToolResult run =
+        d88test::runTool(D88INFO_PATH, {"--files", "--json", "disk.d88"}, dir.path());
+    d88test::JsonValue document;
+    std::string error;
+    ASSERT_TRUE(d88test::parseJson(run.out, document, error)) << error;
+    const auto& disks = document["disks"].items;
+    ASSERT_EQ(disks.size(), 3u);
+    EXPECT_EQ(disks[0]["name"].text, "\"q\\");
+    EXPECT_TRUE(disks[2]["name"].isNull());
+    ASSERT_EQ(disks[2]["nameBytes"].items.size(), 3u);
+    EXPECT_EQ(disks[2]["nameBytes"].items[1].integer(), 0xFF);
+    const d88test::JsonValue& m300 = disks[2]["files"].items.at(0);
+    EXPECT_EQ(m300["written"].text, "missing");
+    EXPECT_EQ(m300["unread"].items.at(0)["delivered"].integer(), 1000);
 }
 
 }  // namespace

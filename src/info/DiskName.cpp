@@ -39,11 +39,10 @@ namespace {
 // The name decoded when `decode` asks and it is Shift_JIS text; `decoded` says
 // whether it was.
 std::string shownName(const char* name, bool decode, bool& decoded) {
-    const std::size_t length = std::strlen(name);
-    char utf8[3 * d88console::kMaxShiftJisText];
-    std::size_t utf8Length = 0;
-    decoded = decode && d88console::shiftJisToUtf8(name, length, utf8, sizeof utf8, utf8Length);
-    return decoded ? escaped(utf8, utf8Length, false) : escaped(name, length, true);
+    std::string utf8;
+    decoded = decode && decodeName(name, utf8);
+    return decoded ? escaped(utf8.data(), utf8.size(), false)
+                   : escaped(name, std::strlen(name), true);
 }
 
 }  // namespace
@@ -56,6 +55,16 @@ void printName(std::FILE* out, const NameForm& form, const char* name) {
         return;
     }
     std::fwrite(shown.data(), 1, shown.size(), out);
+}
+
+bool decodeName(const char* name, std::string& utf8) {
+    char decoded[3 * d88console::kMaxShiftJisText];
+    std::size_t length = 0;
+    if (!d88console::shiftJisToUtf8(name, std::strlen(name), decoded, sizeof decoded, length)) {
+        return false;
+    }
+    utf8.assign(decoded, length);
+    return true;
 }
 
 std::string nameAsUtf8(const char* name) {

@@ -29,4 +29,8 @@ void printName(std::FILE* out, const NameForm& form, const char* name);
 // decoded, any other name escaped to plain ASCII.
 std::string nameAsUtf8(const char* name);
 
+// The name decoded from Shift_JIS into `utf8`, nothing escaped; false, with
+// `utf8` as it was, when the name is no Shift_JIS text.
+bool decodeName(const char* name, std::string& utf8);
+
 }  // namespace d88info

@@ -10,6 +10,8 @@
 #include "DiskName.h"
 #include "DiskPicture.h"
 #include "DiskSummary.h"
+#include "FileOutcomes.h"
+#include "FilesListing.h"
 #include "HexDump.h"
 #include "InfoOptions.h"
 #include "LeftOut.h"
@@ -104,6 +106,16 @@ int runInfo(int argc, char** argv, std::FILE* out, std::FILE* err) {
     }
     if (options.svg) {
         writePicture(out, run.image, run.scratch.data(), *run.tracks);
+        return 0;
+    }
+    if (options.files) {
+        const ImageOutcome outcome =
+            accountFiles(run.image, {options.opFlag, options.diskNo}, run.scratch.data());
+        if (options.json) {
+            printFilesJson(out, outcome);
+        } else {
+            printFilesListing(out, outcome, run.nameForm);
+        }
         return 0;
     }
     const int diskCount = run.image.diskCount();

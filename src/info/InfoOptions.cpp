@@ -1,9 +1,11 @@
 #include "InfoOptions.h"
 
 #include <cstring>
+#include <vector>
 
 #include "d88/DiskHeader.h"
 #include "d88/TrackAddress.h"
+#include "diskset/DiskKind.h"
 #include "system/ConsoleText.h"
 
 namespace d88info {
@@ -12,7 +14,8 @@ namespace {
 
 constexpr char kUsageLine[] =
     "usage: d88info [-v] [--utf8] [-x TRACK,R[,N]|C/H/R[/N]] IMAGE\n"
-    "       d88info --svg IMAGE\n";
+    "       d88info --svg IMAGE\n"
+    "       d88info --files [--json] [--utf8] IMAGE [-op | 1..8]\n";
 
 constexpr char kHelpText[] =
     "Shows what each disk of a D88 image file holds: its header, the probe\n"
@@ -31,6 +34,12 @@ constexpr char kHelpText[] =
     "                  a row per track and a cell per record, coloured by its\n"
     "                  status, outlined where d88cut cuts it (-v and --utf8 change\n"
     "                  nothing in it)\n"
+    "  --files         instead of the text, what d88cut does with each file of\n"
+    "                  each disk and why: written whole, from damaged records,\n"
+    "                  partly read, not on the image, or replaced by a later\n"
+    "                  disk's; -op or a disk number after IMAGE as d88cut takes\n"
+    "                  them\n"
+    "  --json          with --files: the same as one JSON document\n"
     "  -h, --help      show this help\n"
     "  --version       show the version\n"
     "  --              end of options: IMAGE may start with -\n";
@@ -58,6 +67,27 @@ OptionsResult usageError(std::FILE* err, const char* what, const char* argument)
     d88console::printText(err, "d88info: %s%s\n", what, argument);
     std::fputs(kUsageLine, err);
     return OptionsResult::Error;
+}
+
+// --files takes -op or a disk number, as d88cut does, and --json; it lists
+// files and neither draws, dumps nor lists records.
+OptionsResult checkFilesOptions(const InfoOptions& options, std::FILE* err) {
+    if (!options.files) {
+        if (options.json || options.opFlag) {
+            return usageError(err, options.json ? "--json" : "-op", " goes with --files");
+        }
+        return OptionsResult::Run;
+    }
+    if (options.svg || options.dump || options.verbose) {
+        return usageError(err, "--files lists the files of each disk: drop ",
+                          options.svg    ? "--svg"
+                          : options.dump ? "-x"
+                                         : "-v");
+    }
+    if (options.opFlag && options.diskNo != 0) {
+        return usageError(err, "-op or a disk number, as d88cut takes one of them, not both", "");
+    }
+    return OptionsResult::Run;
 }
 
 }  // namespace
@@ -97,6 +127,7 @@ OptionsResult parseInfoOptions(int argc, char** argv, InfoOptions& options, std:
                                std::FILE* err) {
     options = InfoOptions{};
     bool optionsEnded = false;
+    std::vector<const char*> positionals;
     for (int i = 1; argv != nullptr && i < argc && argv[i] != nullptr; ++i) {
         const char* arg = argv[i];
         if (!optionsEnded && arg[0] == '-' && arg[1] != '\0') {
@@ -117,6 +148,12 @@ OptionsResult parseInfoOptions(int argc, char** argv, InfoOptions& options, std:
                 options.utf8 = true;
             } else if (std::strcmp(arg, "--svg") == 0) {
                 options.svg = true;
+            } else if (std::strcmp(arg, "--files") == 0) {
+                options.files = true;
+            } else if (std::strcmp(arg, "--json") == 0) {
+                options.json = true;
+            } else if (std::strcmp(arg, "-op") == 0) {
+                options.opFlag = true;
             } else if (std::strcmp(arg, "-x") == 0) {
                 if (i + 1 >= argc || argv[i + 1] == nullptr) {
                     return usageError(err, "-x needs TRACK,R[,N] or C/H/R[/N]", "");
@@ -131,19 +168,29 @@ OptionsResult parseInfoOptions(int argc, char** argv, InfoOptions& options, std:
             } else {
                 return usageError(err, "unknown option: ", arg);
             }
-        } else if (options.imagePath != nullptr) {
-            return usageError(err, "more than one image file: ", arg);
-        } else {
-            options.imagePath = arg;
+        } else if (positionals.size() < 3) {
+            positionals.push_back(arg);
         }
     }
+    // The image, and with --files a disk number after it, as d88cut takes one.
+    const std::size_t most = options.files ? 2 : 1;
+    if (positionals.size() > most) {
+        return usageError(err, "more than one image file: ", positionals[most]);
+    }
+    if (positionals.size() == 2) {
+        options.diskNo = d88cut::diskNumberOf(positionals[1]);
+        if (options.diskNo == 0) {
+            return usageError(err, "after the image, -op or a disk number 1-8: ", positionals[1]);
+        }
+    }
+    options.imagePath = positionals.empty() ? nullptr : positionals[0];
     if (options.imagePath == nullptr) {
         return usageError(err, "no image file given", "");
     }
     if (options.svg && options.dump) {
         return usageError(err, "--svg draws every disk and dumps no sector: drop -x", "");
     }
-    return OptionsResult::Run;
+    return checkFilesOptions(options, err);
 }
 
 }  // namespace d88info

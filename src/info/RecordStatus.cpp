@@ -64,10 +64,13 @@ std::string statusText(std::uint8_t status) {
 }
 
 RecordState recordState(const d88::TrackRecord& record) {
-    const d88::SectorHeader& h = record.header;
-    if (record.dataInFile < h.dataLength) {
+    if (record.dataInFile < record.header.dataLength) {
         return RecordState::CutOff;
     }
+    return headerState(record.header);
+}
+
+RecordState headerState(const d88::SectorHeader& h) {
     switch (h.status) {
         case kIdCrcError:
         case kDataCrcError:

@@ -29,6 +29,8 @@ enum class RecordState { Normal, Deleted, CrcError, NoMark, Other, CutOff };
 inline constexpr int kRecordStateCount = 6;
 
 RecordState recordState(const d88::TrackRecord& record);
+// The same from the header alone: never CutOff.
+RecordState headerState(const d88::SectorHeader& header);
 
 // "  status: 2 records with a CRC error, 1 record with a deleted mark,
 // 1 record with another status", with only the counts that are not 0;

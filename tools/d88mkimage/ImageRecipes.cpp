@@ -67,6 +67,10 @@ std::vector<std::pair<std::string, Bytes>> seedImages() {
     gaps.dropSector(33, 4).dropSector(35, 2).dropTrack(3);
     gaps.setTrackOffset(40, 0x7FFFFFF0u);
     seeds.emplace_back("gaps", gaps.build());
+    // MUSDRV of a Demo Disk 1 from its tail alone.
+    DiskBuilder tailOnly = compactSetDisk(SetDisk::DemoDisk1);
+    tailOnly.dropSector(4, 2);
+    seeds.emplace_back("musdrv-tail", tailOnly.build());
 
     DiskBuilder counts;
     // An Opening Disk's boot sector behind a count of 0, and a track whose
