@@ -89,7 +89,8 @@ std::string damagedJson(const DamagedRecord& record) {
     return "{\"track\": " + number(record.track) + ", \"c\": " + number(h.c) +
            ", \"h\": " + number(h.h) + ", \"r\": " + number(h.r) + ", \"n\": " + number(h.n) +
            ", \"mark\": " + jsonString(deletedText(h.deleted)) +
-           ", \"status\": " + jsonString(statusText(h.status)) + "}";
+           ", \"status\": " + jsonString(statusText(h.status)) +
+           ", \"markByte\": " + number(h.deleted) + ", \"statusByte\": " + number(h.status) + "}";
 }
 
 std::string fileJson(const FileOutcome& file) {

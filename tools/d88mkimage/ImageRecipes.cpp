@@ -38,12 +38,16 @@ Bytes truncated(Bytes bytes, std::size_t size) {
 
 }  // namespace
 
-Bytes sampleImage() {
+std::vector<Bytes> sampleDisks() {
     std::vector<Bytes> disks;
     for (SetDisk disk : kAllSetDisks) {
         disks.push_back(setDisk(disk).build());
     }
-    return concat(disks);
+    return disks;
+}
+
+Bytes sampleImage() {
+    return concat(sampleDisks());
 }
 
 std::vector<std::pair<std::string, Bytes>> seedImages() {

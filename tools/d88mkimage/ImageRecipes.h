@@ -12,6 +12,8 @@ namespace d88mk {
 
 // The eight disks of the set, each a full 160-track double-sided disk.
 Bytes sampleImage();
+// The same disks, each on its own.
+std::vector<Bytes> sampleDisks();
 
 // Small images for seeding fuzzers: each disk of the set with only the tracks
 // that identification and cutting read, all of them together, and damaged

@@ -1,6 +1,8 @@
 // Writes D88 images made by the image builder.
 //
 //   d88mkimage sample OUT         the eight disks of the set, each a full 160-track disk
+//   d88mkimage disks DIR          the same eight disks, each an image of its own:
+//                                 "Set (Disk 1).d88" to "Set (Disk 8).d88"
 //   d88mkimage seeds DIR          small and damaged images for seeding the fuzzers
 //   d88mkimage damaged OUT        two disks of the set with damage of every kind
 //   d88mkimage large OUT          64 high-density disks of the set
@@ -18,8 +20,8 @@ namespace {
 
 int usage() {
     std::fputs(
-        "usage: d88mkimage sample OUT | seeds DIR | damaged OUT | large OUT | hostile OUT BYTES | "
-        "chain OUT BYTES\n",
+        "usage: d88mkimage sample OUT | disks DIR | seeds DIR | damaged OUT | large OUT | "
+        "hostile OUT BYTES | chain OUT BYTES\n",
         stderr);
     return 2;
 }
@@ -29,6 +31,11 @@ int make(int argc, char** argv) {
     const std::string out = argv[2];
     if (mode == "sample" && argc == 3) {
         d88mk::writeFile(out, d88mk::sampleImage());
+    } else if (mode == "disks" && argc == 3) {
+        int number = 0;
+        for (const d88mk::Bytes& disk : d88mk::sampleDisks()) {
+            d88mk::writeFile(out + "/Set (Disk " + std::to_string(++number) + ").d88", disk);
+        }
     } else if (mode == "seeds" && argc == 3) {
         for (const auto& [name, bytes] : d88mk::seedImages()) {
             d88mk::writeFile(out + "/" + name + ".d88", bytes);

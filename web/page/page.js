@@ -1,50 +1,54 @@
-// The page: takes an image from the file picker or a drop, runs d88cut on it
-// with the choice made, and shows per disk what was recognised and cut, each
-// file and all of them as one zip to download, and every message as text.
+// The page: takes images from the file pickers or a drop anywhere on it,
+// cuts them in name order as the command line would in one folder, and shows
+// for each image what it is, for each disk what d88cut made of it, and every
+// file with what became of it (d88info --files --json), each file left and
+// all of them as one zip to download, d88cut's messages, and d88info's
+// picture of each image. In English or Japanese, as the user prefers.
 import {zipSync} from "fflate";
+import {languages, rememberLanguage, startingLanguage, textsOf} from "./i18n.js";
+import {droppedFiles, folderFiles} from "./intake.js";
+import {countWords, imageWords, make, showListing} from "./listing.js";
+import {naturalCompare, zipName} from "./names.js";
+import {combine} from "./outcomes.js";
+import {applyZoom, connectDetails} from "./picture.js";
 import D88Runner from "./runner.js";
 
 (() => {
-    // The largest image the page takes: the image and every file cut are held
-    // in memory. A real D88 file of 64 disks is under 100 MB.
+    // The largest image the page takes: the images and every file cut are
+    // held in memory. A real D88 file of 64 disks is under 100 MB.
     const maxImageBytes = 256 * 1024 * 1024;
-
-    // d88cut's messages, as the page reads them once decoded.
-    const messagePatterns = {
-        recognised: /^(.+) を認識しました\.$/,
-        cutting: /^cutting \.\.\. (.+)$/,
-        noData: /^このディスクには切り出すデータはありません\.$/,
-        unsupported: /^未対応の形式です\.$/,
-        partlyRead: /^(.+) の一部を読み込めませんでした\.$/,
-    };
 
     const shiftJis = new TextDecoder("shift_jis");
     const element = (id) => document.getElementById(id);
-    const picker = element("image");
+    const picker = element("images");
+    const folderPicker = element("folder");
     const choice = element("choice");
-    const drop = element("drop");
+    const diskNumber = element("disk-number");
     const status = element("status");
     const result = element("result");
+    const drawing = element("picture-drawing");
+    const overlay = element("drop-overlay");
+    const details = connectDetails(drawing, element("details-text"));
 
+    let language = startingLanguage();
+    let t = textsOf(language);
     let compiled = null;
-    let currentImage = null;
+    let zoom = "1";
+    // The images of the last choice or drop, in the order they are cut, and
+    // what came of them; each cut's number drops the work of an earlier one.
+    let images = [];
+    let shown = null;
+    let cutNumber = 0;
     let downloadUrls = [];
+    // The status line: a text of the page's, by its key and its arguments, so
+    // that it can be written again in another language.
+    let statusSays = {key: "loading", args: [], isError: false};
 
-    function make(tag, attributes, ...children) {
-        const node = document.createElement(tag);
-        Object.assign(node, attributes);
-        node.append(...children);
-        return node;
-    }
-
-    function setStatus(text, isError) {
-        status.textContent = text;
+    function setStatus(key, args = [], isError = false) {
+        statusSays = {key, args, isError};
+        const text = t[key];
+        status.textContent = typeof text === "function" ? text(...args) : text;
         status.className = isError ? "error" : "";
-    }
-
-    // "12,345 bytes", without the cost of starting a locale's number format.
-    function sizeText(bytes) {
-        return String(bytes).replace(/\B(?=(\d{3})+$)/g, ",") + " bytes";
     }
 
     // A link that downloads `name`; its bytes are made and handed to the
@@ -62,242 +66,295 @@ import D88Runner from "./runner.js";
         return link;
     }
 
-    // Each cut's number: a picture still being drawn for an earlier cut is dropped.
-    let cutNumber = 0;
+    // The page's own texts in the chosen language, and the results shown
+    // written again in it.
+    function applyLanguage() {
+        t = textsOf(language);
+        document.documentElement.lang = language;
+        for (const node of document.querySelectorAll("[data-text]")) {
+            const text = t[node.dataset.text];
+            if (Array.isArray(text)) {
+                node.replaceChildren(text[0], make("strong", {}, text[1]), text[2]);
+            } else if (typeof text === "string") {
+                node.textContent = text;
+            }
+        }
+        element("footer").textContent = t.footer(element("footer").dataset.version);
+        for (const button of document.querySelectorAll("#language button")) {
+            button.setAttribute("aria-pressed", String(button.dataset.language === language));
+        }
+        setStatus(statusSays.key, statusSays.args, statusSays.isError);
+        if (shown) {
+            showResult(shown);
+        }
+    }
 
-    // Forgets the last run: its listing, its messages, its picture and its downloads.
-    function clearResult() {
+    function forgetResult() {
         ++cutNumber;
-        element("picture-drawing").replaceChildren(make("p", {className: "note"}, "Drawing…"));
+        shown = null;
         downloadUrls.forEach((url) => URL.revokeObjectURL(url));
         downloadUrls = [];
-        element("zip").replaceChildren();
-        element("disks").replaceChildren();
-        element("messages").replaceChildren();
+        for (const id of ["zip", "listing", "messages"]) {
+            element(id).replaceChildren();
+        }
+        drawing.replaceChildren();
+        details.forget();
+        element("details-text").textContent = t.detailsEmpty;
         result.hidden = true;
     }
 
-    // The disks in the order the tool printed them: each starts with its
-    // recognition message (or the unsupported-format one) and holds the files
-    // cut from it.
-    function groupByDisk(lines) {
-        const disks = [];
-        for (const line of lines) {
-            let match;
-            if (line.stream === "stdout" && (match = messagePatterns.recognised.exec(line.text))) {
-                disks.push({kind: match[1], files: [], notes: []});
-            } else if (line.stream === "stderr" && messagePatterns.unsupported.test(line.text)) {
-                disks.push({kind: null, files: [], notes: ["not a disk of the set (未対応の形式です)"]});
-            } else if (disks.length === 0) {
-                continue;
-            } else if ((match = messagePatterns.cutting.exec(line.text))) {
-                disks[disks.length - 1].files.push({name: match[1], partlyRead: false});
-            } else if (messagePatterns.noData.test(line.text)) {
-                disks[disks.length - 1].notes.push("nothing to cut on this disk");
-            } else if ((match = messagePatterns.partlyRead.exec(line.text))) {
-                const file = disks[disks.length - 1].files.find((f) => f.name === match[1]);
-                if (file) {
-                    file.partlyRead = true;
-                }
-            }
-        }
-        return disks;
-    }
-
-    function messageClass(line) {
-        if (line.stream === "stdout") {
-            return "";
-        }
-        return messagePatterns.partlyRead.test(line.text) || messagePatterns.unsupported.test(line.text)
-            ? "warning"
-            : "error";
-    }
-
-    // One file's row: a link to it and its size, or why there is none.
-    function fileRow(file, written, keptByThisDisk) {
-        const note = (text, className = "note") => make("span", {className}, " " + text);
-        if (!keptByThisDisk) {
-            return make("li", {}, file.name, note("(replaced by a later disk's)"));
-        }
-        if (!written) {
-            return make("li", {}, file.name, note("(not written)", "warning"));
-        }
-        return make("li", {}, downloadLink(file.name, () => written.bytes, "application/octet-stream", file.name),
-                    note(sizeText(written.bytes.length), "size"),
-                    ...(file.partlyRead ? [note("(partly read: zero-filled)", "warning")] : []));
-    }
-
-    function showDisks(disks, files) {
-        const filesByName = new Map(files.map((file) => [file.name, file]));
-        // Where two disks write one name, only the last one's file is there.
-        const lastWriter = new Map();
-        disks.forEach((disk, index) => disk.files.forEach((file) => lastWriter.set(file.name, index)));
-        const list = element("disks");
-        disks.forEach((disk, index) => {
-            const rows = disk.files.map((file) =>
-                fileRow(file, filesByName.get(file.name), lastWriter.get(file.name) === index));
-            list.append(make("li", {},
-                make("span", {className: "kind"}, disk.kind === null ? "Unknown disk" : disk.kind),
-                ...disk.notes.map((note) => make("span", {className: "note"}, " — " + note)),
-                make("ul", {className: "files"}, ...rows)));
-        });
-    }
-
-    function showMessages(lines) {
-        const list = element("messages");
-        for (const line of lines) {
-            list.append(make("li", {className: messageClass(line)}, line.text));
-        }
-    }
-
-    function zipName(imageName) {
-        const base = imageName.replace(/\.[^.]*$/, "");
-        return (base === "" ? imageName : base) + ".zip";
-    }
-
-    function offerZip(imageName, files) {
-        const name = zipName(imageName);
+    function offerZip(left) {
+        const name = zipName(images.map((image) => image.name));
         const makeZip = () => {
             const entries = {};
-            for (const file of files) {
-                entries[file.name] = [file.bytes, {level: 0}];
+            for (const [fileName, file] of left) {
+                entries[fileName] = [file.bytes, {level: 0}];
             }
             return zipSync(entries, {level: 0});
         };
-        const label = "Download " + (files.length === 1 ? "the file" : "all " + files.length + " files") + " as " + name;
-        element("zip").append(downloadLink(name, makeZip, "application/zip", label));
+        element("zip").append(downloadLink(name, makeZip, "application/zip", t.downloadAll(left.size, name)));
     }
 
-    function summary(run, disks) {
-        if (run.status !== 0) {
-            return ["d88cut could not finish: see the messages below.", true];
+    // d88cut's messages, as text, image by image; warnings and errors set apart.
+    function showMessages() {
+        const part = element("messages");
+        const withLines = images.filter((image) => image.cut && image.cut.log.length > 0);
+        for (const image of withLines) {
+            if (images.length > 1) {
+                part.append(make("h3", {}, image.name));
+            }
+            part.append(make("ul", {}, ...image.cut.log.map((line) =>
+                make("li", {className: line.stream === "stdout" ? "" : line.error ? "error" : "warning"}, line.text))));
         }
-        if (run.files.length > 0) {
-            const disksCut = disks.filter((disk) => disk.files.length > 0).length;
-            const count = (n, what) => n + " " + what + (n === 1 ? "" : "s");
-            return [count(run.files.length, "file") + " cut from " + count(disksCut, "disk") + ".", false];
-        }
-        if (disks.some((disk) => disk.kind !== null)) {
-            return ["Disks of the set were found, but none has files to cut.", false];
-        }
-        return ["No disk of the set was found in this file: it does not look like a D88 image of them.", true];
+        element("messages-part").hidden = withLines.length === 0;
     }
 
-    // d88info's picture of the image's disks, drawn in the page when it is
-    // well-formed SVG (it holds no script: only shapes, text and titles).
-    async function drawPicture(number, imageBytes) {
-        const run = await D88Runner.run(compiled, createD88Module, "d88info", ["--svg", D88Runner.imageArgument],
-                                        imageBytes);
-        if (number !== cutNumber) {
-            return;
+    function summarise(combined) {
+        const prefix = images.length === 1 ? images[0].name + ": " : t.imageCount(images.length) + ": ";
+        if (images.some((image) => image.cut && image.cut.status !== 0)) {
+            return {key: "statusText", args: [prefix + t.toolFailed], isError: true};
         }
-        const drawing = element("picture-drawing");
-        const svg = new DOMParser().parseFromString(new TextDecoder().decode(run.stdout), "image/svg+xml");
-        const root = svg.documentElement;
-        if (run.status !== 0 || root.localName !== "svg" || svg.getElementsByTagName("parsererror").length > 0) {
-            drawing.replaceChildren(make("p", {className: "note"}, "No picture: " + shiftJis.decode(run.stderr)));
-            return;
+        if (combined.disagreement) {
+            return {key: "statusText", args: [prefix + t.disagree(combined.disagreement)], isError: true};
         }
-        drawing.replaceChildren(document.importNode(root, true));
+        const counts = countWords(t, combined.counts);
+        if (counts !== null) {
+            return {key: "statusText", args: [prefix + counts + t.period], isError: false};
+        }
+        const anyOfSet = images.some((image) => image.outcome && image.outcome.image.disksOfTheSet > 0);
+        const words = anyOfSet ? t.nothingToCut
+                      : images.length === 1 ? imageWords(t, images[0]) + t.period : t.noDiskOfSet;
+        return {key: "statusText", args: [prefix + words], isError: !anyOfSet};
     }
 
-    async function cut() {
-        if (compiled === null || currentImage === null) {
+    function showResult(combined) {
+        for (const id of ["zip", "listing", "messages"]) {
+            element(id).replaceChildren();
+        }
+        showListing(element("listing"), t, images, downloadLink);
+        showMessages();
+        if (combined.left.size > 0) {
+            offerZip(combined.left);
+        }
+        const said = summarise(combined);
+        setStatus(said.key, said.args, said.isError);
+        result.hidden = false;
+    }
+
+    // d88info's picture of each image that is a D88 image, drawn in the page
+    // when it is well-formed SVG (it holds no script: only shapes, text and titles).
+    async function drawPictures(number) {
+        for (const image of images) {
+            if (!image.outcome || !image.outcome.image.d88) {
+                continue;
+            }
+            const run = await D88Runner.run(compiled, createD88Module, "d88info",
+                                            ["--svg", D88Runner.imageArgument], image.bytes);
+            if (number !== cutNumber) {
+                return;
+            }
+            const svg = new DOMParser().parseFromString(new TextDecoder().decode(run.stdout), "image/svg+xml");
+            const root = svg.documentElement;
+            const part = make("section", {className: "picture-of"});
+            if (images.length > 1) {
+                part.append(make("h3", {}, image.name));
+            }
+            if (run.status !== 0 || root.localName !== "svg" || svg.getElementsByTagName("parsererror").length > 0) {
+                part.append(make("p", {className: "note"}, t.noPicture(shiftJis.decode(run.stderr))));
+            } else {
+                part.append(document.importNode(root, true));
+            }
+            drawing.append(part);
+            applyZoom(drawing, zoom);
+        }
+    }
+
+    // Runs both tools on each image, as the command line would with the
+    // choice made: d88info to account for every file, d88cut to cut them.
+    async function cutImages() {
+        if (compiled === null || images.length === 0) {
             return;
         }
         performance.mark("d88cut-cut-start");
-        clearResult();
-        const args = [D88Runner.imageArgument];
-        if (choice.value !== "") {
-            args.push(choice.value);
+        forgetResult();
+        const number = cutNumber;
+        drawing.replaceChildren(make("p", {className: "note"}, t.drawing));
+        const choiceArgs = chosenArguments();
+        for (const image of images) {
+            image.outcome = null;
+            image.cut = null;
+            if (image.problem) {
+                continue;
+            }
+            const info = await D88Runner.run(compiled, createD88Module, "d88info",
+                                             ["--files", "--json", D88Runner.imageArgument, ...choiceArgs], image.bytes);
+            image.outcome = info.status === 0 ? JSON.parse(new TextDecoder().decode(info.stdout)) : null;
+            const cut = await D88Runner.run(compiled, createD88Module, "d88cut",
+                                            [D88Runner.imageArgument, ...choiceArgs], image.bytes);
+            image.cut = {
+                status: cut.status,
+                files: cut.files,
+                // Its standard error holds warnings, or errors when it failed.
+                log: cut.log.map((line) => ({
+                    stream: line.stream,
+                    text: shiftJis.decode(line.bytes).replace(/\n$/, ""),
+                    error: line.stream === "stderr" && cut.status !== 0,
+                })),
+            };
+            if (number !== cutNumber) {
+                return;
+            }
         }
-        const run = await D88Runner.run(compiled, createD88Module, "d88cut", args,
-                                        new Uint8Array(currentImage.bytes));
-        const lines = run.log.map((line) => ({
-            stream: line.stream,
-            text: shiftJis.decode(line.bytes).replace(/\n$/, ""),
-        }));
-        const disks = groupByDisk(lines);
-        showDisks(disks, run.files);
-        showMessages(lines);
-        if (run.files.length > 0) {
-            offerZip(currentImage.name, run.files);
-        }
-        const [text, isError] = summary(run, disks);
-        setStatus(currentImage.name + ": " + text, isError);
-        result.hidden = false;
+        shown = combine(images);
+        showResult(shown);
         performance.mark("d88cut-cut-end");
         performance.measure("d88cut-cut", "d88cut-cut-start", "d88cut-cut-end");
         // Drawn after the listing is shown, so the files never wait for it.
-        const number = cutNumber;
         await new Promise((resolve) => setTimeout(resolve, 0));
         if (number === cutNumber) {
-            await drawPicture(number, new Uint8Array(currentImage.bytes));
+            drawing.replaceChildren();
+            await drawPictures(number);
             performance.mark("d88cut-picture-end");
         }
     }
 
-    async function takeImage(file) {
-        clearResult();
-        currentImage = null;
-        if (file.size > maxImageBytes) {
-            setStatus(file.name + " is " + sizeText(file.size) + ": the page takes images up to " +
-                      sizeText(maxImageBytes) + ". Use the command-line d88cut for it.", true);
-            return;
+    // Takes `files` as the images to cut: read in name order, each checked
+    // for size first.
+    async function takeImages(files) {
+        forgetResult();
+        images = [];
+        const sorted = [...files].sort((a, b) => naturalCompare(a.name, b.name));
+        setStatus("reading", [sorted.length]);
+        for (const file of sorted) {
+            const image = {name: file.name, size: file.size, bytes: null, problem: null};
+            if (file.size > maxImageBytes) {
+                image.problem = "tooLarge";
+                image.most = maxImageBytes;
+            } else {
+                try {
+                    image.bytes = new Uint8Array(await file.arrayBuffer());
+                } catch (error) {
+                    image.problem = "unreadable";
+                    image.error = error.message;
+                }
+            }
+            images.push(image);
         }
-        if (file.size === 0) {
-            setStatus(file.name + " is empty: there is nothing to cut.", true);
-            return;
-        }
-        setStatus("Reading " + file.name + "…", false);
-        try {
-            currentImage = {name: file.name, bytes: await file.arrayBuffer()};
-        } catch (error) {
-            setStatus(file.name + " could not be read: " + error.message, true);
-            return;
-        }
-        await cut();
+        await cutImages();
     }
 
     function failed(error) {
-        setStatus("Something went wrong in the page: " + error.message, true);
+        setStatus("failed", [error.message], true);
         console.error(error);
     }
 
-    picker.addEventListener("change", () => {
+    // The argument after the image that the choice made stands for, if any.
+    function chosenArguments() {
+        const mode = choice.querySelector("input[name=mode]:checked").value;
+        diskNumber.disabled = mode !== "disk";
+        return mode === "disk" ? [diskNumber.value] : mode === "" ? [] : [mode];
+    }
+
+    function takeChosen(input, filesOf) {
         performance.mark("d88cut-chosen");
-        if (picker.files.length > 0) {
-            takeImage(picker.files[0]).catch(failed);
-        }
-    });
-    choice.addEventListener("change", () => cut().catch(failed));
-    drop.addEventListener("dragover", (event) => {
-        event.preventDefault();
-        drop.classList.add("over");
-    });
-    drop.addEventListener("dragleave", () => drop.classList.remove("over"));
-    drop.addEventListener("drop", (event) => {
-        event.preventDefault();
-        drop.classList.remove("over");
-        const files = event.dataTransfer.files;
-        if (files.length !== 1) {
-            setStatus("Drop one image file at a time.", true);
+        const files = filesOf(input.files);
+        // Cleared, so that choosing the same files again cuts them again.
+        input.value = "";
+        if (files.length === 0) {
+            setStatus(input === folderPicker ? "noImageInFolder" : "nothingDropped", [], true);
             return;
         }
-        takeImage(files[0]).catch(failed);
-    });
-    // A file dropped beside the drop zone is not opened by the browser instead.
-    window.addEventListener("dragover", (event) => event.preventDefault());
-    window.addEventListener("drop", (event) => event.preventDefault());
+        takeImages(files).catch(failed);
+    }
 
+    picker.addEventListener("change", () => takeChosen(picker, (list) => [...list]));
+    folderPicker.addEventListener("change", () => takeChosen(folderPicker, folderFiles));
+    choice.addEventListener("change", () => {
+        chosenArguments();
+        cutImages().catch(failed);
+    });
+
+    // The whole window takes a drop: never ignored, and never opened by the
+    // browser in the page's place.
+    let dragDepth = 0;
+    window.addEventListener("dragenter", (event) => {
+        event.preventDefault();
+        ++dragDepth;
+        overlay.hidden = false;
+    });
+    window.addEventListener("dragover", (event) => event.preventDefault());
+    window.addEventListener("dragleave", () => {
+        dragDepth = Math.max(0, dragDepth - 1);
+        overlay.hidden = dragDepth > 0;
+    });
+    window.addEventListener("drop", (event) => {
+        event.preventDefault();
+        dragDepth = 0;
+        overlay.hidden = true;
+        performance.mark("d88cut-chosen");
+        if (compiled === null) {
+            return;
+        }
+        droppedFiles(event.dataTransfer)
+            .then(({files, folders}) => {
+                if (files.length === 0) {
+                    setStatus(folders > 0 ? "noImageInFolder" : "nothingDropped", [], true);
+                    return undefined;
+                }
+                return takeImages(files);
+            })
+            .catch(failed);
+    });
+
+    for (const button of document.querySelectorAll("#language button")) {
+        button.addEventListener("click", () => {
+            language = languages.includes(button.dataset.language) ? button.dataset.language : "en";
+            rememberLanguage(language);
+            applyLanguage();
+        });
+    }
+    for (const button of document.querySelectorAll("#zoom button")) {
+        button.addEventListener("click", () => {
+            zoom = button.dataset.zoom;
+            for (const other of document.querySelectorAll("#zoom button")) {
+                other.setAttribute("aria-pressed", String(other === button));
+            }
+            applyZoom(drawing, zoom);
+        });
+        button.setAttribute("aria-pressed", String(button.dataset.zoom === zoom));
+    }
+
+    applyLanguage();
     WebAssembly.compile(Uint8Array.from(atob(d88WasmBase64), (c) => c.charCodeAt(0)))
         .then(async (module) => {
             // One run before the first image, so that its code is ready by then.
             await D88Runner.run(module, createD88Module, "d88cut", [], null);
             compiled = module;
             picker.disabled = false;
+            folderPicker.disabled = false;
             choice.disabled = false;
-            setStatus("Ready: choose or drop a D88 image.", false);
+            chosenArguments();
+            setStatus("ready");
             performance.mark("d88cut-ready");
         })
         .catch(failed);

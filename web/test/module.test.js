@@ -11,7 +11,8 @@ const image = D88Runner.imageArgument;
 
 // The command lines of both tools; the usage errors run without an image.
 const cutterChoices = [[image], [image, "-op"], ...["1", "2", "3", "4", "5", "6", "7", "8"].map((n) => [image, n])];
-const infoChoices = [[image], [image, "-v"], [image, "--utf8"], [image, "-x", "1,1"], ["--svg", image]];
+const infoChoices = [[image], [image, "-v"], [image, "--utf8"], [image, "-x", "1,1"], ["--svg", image],
+                     ["--files", image, "-op"], ["--files", "--json", image], ["--files", "--json", image, "2"]];
 const usageRuns = [
     ["d88cut", []],
     ["d88cut", ["--help"]],

@@ -1,6 +1,9 @@
 // The page in Debian's Chromium, opened from a file:// address as a user
-// would: it cuts the sample to the native build's files and messages, zips
-// them, turns bad input into a clear message, and never touches the network.
+// would: it cuts images to the native build's files, accounts for every file
+// as d88info --files does, zips them, says what each image is, takes several
+// images, a folder or a drop, speaks Japanese to a Japanese browser and
+// English otherwise, makes its picture readable, fits a phone, and never
+// touches the network.
 "use strict";
 
 const assert = require("assert");
@@ -9,11 +12,11 @@ const path = require("path");
 const {test, before, after} = require("node:test");
 const {chromium} = require("playwright-core");
 const {unzipSync} = require("fflate");
-const {D88Runner, testImages, runNative, scratchFolder} = require("./tools.js");
+const {D88Runner, testImages, setDiskImages, runNative, cutNativeInTurn, scratchFolder} = require("./tools.js");
 
 const pagePath = process.env.D88CUT_PAGE || path.join(__dirname, "..", "..", "build-web", "page", "d88cut.html");
 const pageUrl = "file://" + path.resolve(pagePath);
-const screenshot = process.env.D88CUT_PAGE_SCREENSHOT || path.join(path.dirname(pagePath), "d88cut-page.png");
+const screenshots = process.env.D88CUT_PAGE_SCREENSHOTS || path.dirname(pagePath);
 const shiftJis = new TextDecoder("shift_jis");
 
 let browser;
@@ -39,8 +42,8 @@ after(async () => {
 
 // A fresh page whose every request other than the page itself, and every
 // error, is written down.
-async function openPage(viewport = {width: 1000, height: 900}) {
-    const context = await browser.newContext({acceptDownloads: true, viewport});
+async function openPage({viewport = {width: 1000, height: 900}, locale = "en-US", context = null} = {}) {
+    context = context || (await browser.newContext({acceptDownloads: true, viewport, locale}));
     const page = await context.newPage();
     const problems = [];
     page.on("request", (request) => {
@@ -56,50 +59,65 @@ async function openPage(viewport = {width: 1000, height: 900}) {
         }
     });
     await page.goto(pageUrl);
-    await page.waitForFunction(() => !document.getElementById("image").disabled);
+    await page.waitForFunction(() => !document.getElementById("images").disabled);
     return {page, problems, context};
 }
 
-function imageFile(name, bytes) {
-    const file = path.join(folder, name);
+function imageFile(name, bytes, where = folder) {
+    const file = path.join(where, name);
     fs.writeFileSync(file, bytes);
     return file;
 }
 
-// Chooses `file` and waits until the page has said what came of it.
-async function choose(page, file) {
+// Waits until the page has said what came of the images it was handed.
+async function settled(page, handOver) {
     await page.evaluate(() => (document.getElementById("status").textContent = ""));
-    await page.setInputFiles("#image", file);
+    await handOver();
     await page.waitForFunction(() => /:/.test(document.getElementById("status").textContent));
 }
 
+const choose = (page, files, input = "#images") => settled(page, () => page.setInputFiles(input, files));
 const shownLines = (page, selector) => page.$$eval(selector, (items) => items.map((item) => item.textContent));
 const textLines = (bytes) => shiftJis.decode(bytes).split("\n").filter((line) => line !== "");
+const statusText = (page) => page.textContent("#status");
+// The files offered for download in the listing, with the size each row says.
+const offered = (page) => page.$$eval("#listing .files li", (rows) => rows.filter((row) => row.querySelector("a"))
+    .map((row) => row.querySelector("a").textContent + " " + row.querySelector(".size").textContent).sort());
+const rowsMarked = (page, outcome) => page.$$eval("#listing .files li." + outcome,
+                                                  (rows) => rows.map((row) => row.textContent));
+
+async function zipEntries(page) {
+    const [download] = await Promise.all([page.waitForEvent("download"), page.locator("#zip a").click()]);
+    const entries = unzipSync(fs.readFileSync(await download.path()));
+    return {name: download.suggestedFilename(),
+            files: Object.keys(entries).sort().map((name) => ({name, bytes: Buffer.from(entries[name])}))};
+}
+
+function sameFiles(actual, expected, what) {
+    assert.deepStrictEqual(actual.map((file) => file.name), expected.map((file) => file.name), what + ": names");
+    actual.forEach((file, i) => assert.ok(file.bytes.equals(expected[i].bytes), what + ": " + file.name));
+}
 
 test("the sample is cut to the native files, listed and zipped", async () => {
     const {page, problems, context} = await openPage();
     const native = runNative("d88cut", [D88Runner.imageArgument, "-op"], images.get("sample"));
     await choose(page, imageFile("sample.d88", images.get("sample")));
 
+    assert.strictEqual(await statusText(page), "sample.d88: 52 files whole, 1 replaced by a later disk's.");
     assert.deepStrictEqual(await shownLines(page, "#messages li:not(.warning):not(.error)"), textLines(native.stdout));
     assert.deepStrictEqual(await shownLines(page, "#messages li.warning, #messages li.error"), textLines(native.stderr));
-    const listed = await shownLines(page, "#disks .files li");
-    const expected = native.files.map((file) => file.name + " " + file.bytes.length.toLocaleString("en-US") + " bytes");
-    assert.deepStrictEqual(listed.filter((row) => !row.includes("replaced")).sort(), expected.sort());
-    assert.deepStrictEqual(await shownLines(page, "#disks .kind"),
+    assert.deepStrictEqual(await offered(page),
+                           native.files.map((file) => file.name + " " + file.bytes.length.toLocaleString("en-US") +
+                                                      " bytes").sort());
+    assert.deepStrictEqual((await shownLines(page, "#listing .kind")).map((kind) => kind.replace(/^Disk \d: /, "")),
                            textLines(native.stdout).filter((l) => l.endsWith("を認識しました."))
                                .map((l) => l.replace(" を認識しました.", "")));
 
-    const zipLink = page.locator("#zip a");
-    assert.match(await zipLink.textContent(), /sample\.zip/);
-    const [download] = await Promise.all([page.waitForEvent("download"), zipLink.click()]);
-    assert.strictEqual(download.suggestedFilename(), "sample.zip");
-    const entries = unzipSync(fs.readFileSync(await download.path()));
-    assert.deepStrictEqual(Object.keys(entries).sort(), native.files.map((file) => file.name));
-    for (const file of native.files) {
-        assert.ok(Buffer.from(entries[file.name]).equals(file.bytes), "zip entry " + file.name);
-    }
-    const [single] = await Promise.all([page.waitForEvent("download"), page.locator("#disks a", {hasText: "MO00"}).click()]);
+    const zip = await zipEntries(page);
+    assert.strictEqual(zip.name, "sample.zip");
+    sameFiles(zip.files, native.files, "zip");
+    const [single] = await Promise.all([page.waitForEvent("download"),
+                                        page.locator("#listing a", {hasText: "MO00"}).click()]);
     assert.ok(fs.readFileSync(await single.path()).equals(native.files.find((f) => f.name === "MO00").bytes));
 
     // Beside the files, d88info's picture of the same image: as many cells,
@@ -110,72 +128,258 @@ test("the sample is cut to the native files, listed and zipped", async () => {
     const drawn = await page.$$eval("#picture-drawing .rec", (cells) => cells.map((cell) => cell.getAttribute("class")));
     assert.ok(drawn.length > 0);
     assert.deepStrictEqual(drawn.sort(), cellClasses(nativeSvg));
-
-    await page.screenshot({path: screenshot, fullPage: true});
     assert.deepStrictEqual(problems, []);
     await context.close();
 });
 
-test("bad input gets a clear message and no zip; each cut starts clean", async () => {
+test("every file is accounted for, and every image said for what it is", async () => {
     const {page, problems, context} = await openPage();
+    // The damaged sample: the files past the end of the file are not on the
+    // image, the damaged records inside cut runs are named.
+    await choose(page, imageFile("damaged.d88", images.get("damaged")));
+    assert.strictEqual(await statusText(page),
+                       "damaged.d88: 34 files whole, 2 with damaged records, 5 not on the image, " +
+                       "1 replaced by a later disk's.");
+    assert.deepStrictEqual((await rowsMarked(page, "missing")).map((row) => row.split(" ")[1]),
+                           ["MDEMO108", "MDEMO109", "MDEMO110", "MDEMO111", "MDEMO112"]);
+    const damaged = await rowsMarked(page, "damaged");
+    assert.strictEqual(damaged.length, 2);
+    assert.match(damaged[0], /MP04 .*C16 H1 R2 N3 on track 33 \(data CRC error\)/);
+    assert.match(damaged[1], /MP16 .*C20 H0 R4 N3 on track 40 \(normal, deleted mark\)/);
+    assert.match((await rowsMarked(page, "replaced"))[0], /MUSDRV .*replaced by disk 1's/);
+
+    // Runs that break off: each file d88cut warns of is marked partly read.
+    const gaps = textLines(runNative("d88cut", [D88Runner.imageArgument, "-op"], images.get("seed gaps.d88")).stderr);
+    await choose(page, imageFile("gaps.d88", images.get("seed gaps.d88")));
+    assert.deepStrictEqual(await shownLines(page, "#messages li.warning"), gaps);
+    assert.deepStrictEqual((await rowsMarked(page, "partly")).map((row) => row.split(" ")[1] + " の一部を読み込めませんでした."),
+                           gaps);
+
+    // A disk of the set and one that is not: its row, d88cut's warning, and
+    // the status line's counts.
+    const mixed = Buffer.concat([images.get("seed disk0.d88"), images.get("seed many-ids.d88")]);
+    await choose(page, imageFile("mixed.d88", mixed));
+    assert.strictEqual(await statusText(page), "mixed.d88: 7 files whole.");
+    assert.deepStrictEqual(await shownLines(page, "#listing .what"), [" — a D88 image of 2 disks, 1 of them of the set"]);
+    assert.deepStrictEqual(await shownLines(page, "#listing .kind"),
+                           ["Disk 0: Opening Disk",
+                            "Disk 1: not a disk of the set: none of the probe sectors is on track 1"]);
+    assert.deepStrictEqual(await shownLines(page, "#messages li.warning"), ["未対応の形式です."]);
+
     const large = imageFile("too-large.d88", "");
     fs.truncateSync(large, 300 * 1024 * 1024);
     const cases = [
-        // file, what the status says, whether a zip is offered
-        [imageFile("sample.d88", images.get("sample")), /52 files cut/, true],
-        [imageFile("junk.bin", images.get("junk")), /No disk of the set was found/, false],
-        [imageFile("empty.d88", images.get("empty")), /is empty/, false],
-        [large, /up to 268,435,456 bytes/, false],
-        [imageFile("gaps.d88", images.get("seed gaps.d88")), /25 files cut from 1 disk/, true],
+        // file, what the status says, whether a zip is offered, whether d88cut's messages are shown
+        ["junk.bin", images.get("junk"), "junk.bin: not a D88 image.", false, true],
+        ["empty.d88", images.get("empty"), "empty.d88: an empty file: there is nothing to cut.", false, false],
+        ["seed disk3.d88", images.get("seed disk3.d88"),
+         "seed disk3.d88: Disks of the set were found, but none has files to cut.", false, true],
+        ["too-large.d88", null, "too-large.d88: 314,572,800 bytes: the page takes images up to 268,435,456 " +
+         "bytes. Use the command-line d88cut for it.", false, false],
     ];
-    for (const [file, said, zipped] of cases) {
-        await choose(page, file);
-        assert.match(await page.textContent("#status"), said, file);
-        assert.strictEqual(await page.locator("#zip a").count(), zipped ? 1 : 0, file);
+    const realImage = path.join(process.env.D88CUT_REALDATA || path.join(__dirname, "..", "..", "..", "shared",
+                                                                         "realdata"), "HuBASIC_Format_2D.d88");
+    if (fs.existsSync(realImage)) {
+        cases.push(["HuBASIC_Format_2D.d88", fs.readFileSync(realImage),
+                    "HuBASIC_Format_2D.d88: a D88 image of 1 disk, not a disk of the set.", false, false]);
     }
-    // The damaged image's files that broke off are warnings, set apart, and
-    // marked in the listing.
-    const gaps = textLines(runNative("d88cut", [D88Runner.imageArgument, "-op"], images.get("seed gaps.d88")).stderr);
-    assert.deepStrictEqual(await shownLines(page, "#messages li.warning"), gaps);
-    assert.strictEqual(await page.locator("#disks .files .warning").count(), gaps.length);
-
-    // A dropped image is cut as a chosen one.
-    await page.evaluate((bytes) => {
-        const dropped = new DataTransfer();
-        dropped.items.add(new File([new Uint8Array(bytes)], "dropped.d88"));
-        document.getElementById("status").textContent = "";
-        document.getElementById("drop").dispatchEvent(new DragEvent("drop", {dataTransfer: dropped, cancelable: true}));
-    }, [...images.get("seed disk7.d88")]);
-    await page.waitForFunction(() => /:/.test(document.getElementById("status").textContent));
-    assert.match(await page.textContent("#status"), /^dropped\.d88: 1 file cut from 1 disk\.$/);
-    assert.match(await page.textContent("#zip a"), /the file as dropped\.zip/);
-
-    // Another choice cuts the same image again, from nothing.
-    await choose(page, imageFile("sample.d88", images.get("sample")));
-    await page.selectOption("#choice", "2");
-    await page.waitForFunction(() => /files cut/.test(document.getElementById("status").textContent) &&
-                                     document.querySelectorAll("#disks > li").length === 1);
-    const native = runNative("d88cut", [D88Runner.imageArgument, "2"], images.get("sample"));
-    assert.deepStrictEqual(await shownLines(page, "#messages li"), textLines(native.stdout));
+    for (const [name, bytes, said, zipped, messages] of cases) {
+        await choose(page, bytes === null ? large : imageFile(name, bytes));
+        assert.strictEqual(await statusText(page), said, name);
+        assert.strictEqual(await page.locator("#zip a").count(), zipped ? 1 : 0, name);
+        assert.strictEqual(await page.locator("#messages-part").isVisible(), messages, name);
+    }
     assert.deepStrictEqual(problems, []);
     await context.close();
 });
 
-test("the page works by keyboard and fits a phone's width", async () => {
-    const {page, problems, context} = await openPage({width: 360, height: 740});
+test("several images, a folder or a drop are cut in name order into one zip", async () => {
+    const {page, problems, context} = await openPage();
+    // Named so that only an order by the numbers' values cuts the Demo Disk 1
+    // (the 7th disk) before the Program Disk (the 2nd), whose MUSDRV then stays.
+    const disks = setDiskImages().map(({name, bytes}) => ({name: name.replace("(Disk 2)", "(Disk 10)"), bytes}));
+    const byNumber = (image) => Number(image.name.match(/\d+/)[0]);
+    const inOrder = [...disks].sort((a, b) => byNumber(a) - byNumber(b));
+    const native = cutNativeInTurn(inOrder, ["-op"]);
+    const setFolder = path.join(folder, "Set");
+    fs.mkdirSync(setFolder);
+    const files = disks.map((disk) => imageFile(disk.name, disk.bytes, setFolder));
+    fs.writeFileSync(path.join(setFolder, "readme.txt"), "not an image");
+
+    await choose(page, files);
+    assert.strictEqual(await statusText(page), "8 images: 52 files whole, 1 replaced by a later disk's.");
+    assert.deepStrictEqual(await shownLines(page, "#listing .image-name"), inOrder.map((image) => image.name));
+    assert.match((await rowsMarked(page, "replaced"))[0], /MUSDRV .*replaced by the file of Set \(Disk 10\)\.d88/);
+    let zip = await zipEntries(page);
+    assert.strictEqual(zip.name, "Set.zip");
+    sameFiles(zip.files, native, "zip of the chosen images");
+
+    // The same again from the folder, whose other files are passed over.
+    await choose(page, setFolder, "#folder");
+    assert.deepStrictEqual(await shownLines(page, "#listing .image-name"), inOrder.map((image) => image.name));
+    zip = await zipEntries(page);
+    sameFiles(zip.files, native, "zip of the folder");
+
+    // Choosing the same file again cuts it again.
+    const cuts = () => page.evaluate(() => performance.getEntriesByName("d88cut-cut").length);
+    await choose(page, files[0]);
+    const before = await cuts();
+    await choose(page, files[0]);
+    assert.strictEqual(await cuts(), before + 1);
+
+    // Files dropped anywhere on the page are cut as chosen ones; a drop of
+    // no file says so.
+    const drop = (items) => settled(page, () => page.evaluate((dropped) => {
+        const transfer = new DataTransfer();
+        for (const [name, bytes] of dropped) {
+            transfer.items.add(new File([new Uint8Array(bytes)], name));
+        }
+        if (dropped.length === 0) {
+            transfer.setData("text/plain", "no file");
+        }
+        document.querySelector("footer").dispatchEvent(new DragEvent("drop", {dataTransfer: transfer, bubbles: true,
+                                                                              cancelable: true}));
+    }, items));
+    await drop([["b.d88", [...images.get("seed disk7.d88")]], ["a.d88", [...images.get("seed disk6.d88")]]]);
+    assert.strictEqual(await statusText(page), "2 images: 2 files whole.");
+    assert.deepStrictEqual(await shownLines(page, "#listing .image-name"), ["a.d88", "b.d88"]);
+    assert.match(await page.textContent("#zip a"), /all 2 files as d88cut\.zip/);
+    await drop([]);
+    assert.strictEqual(await statusText(page),
+                       "Nothing to cut was dropped: drop .d88 files, or a folder that holds them.");
+    assert.deepStrictEqual(problems, []);
+    await context.close();
+});
+
+test("a disk number says what it does, and a new choice cuts again", async () => {
+    const {page, problems, context} = await openPage();
+    const chooseDisk = async (number) => settled(page, async () => {
+        await page.check("#choice input[value=disk]");
+        await page.selectOption("#disk-number", number);
+    });
     await choose(page, imageFile("sample.d88", images.get("sample")));
-    const focused = [];
-    for (let i = 0; i < 4; ++i) {
-        await page.keyboard.press("Tab");
-        focused.push(await page.evaluate(() => document.activeElement.id || document.activeElement.tagName));
+    await chooseDisk("2");
+    assert.deepStrictEqual(await shownLines(page, "#listing .kind"),
+                           ["Disk 0: Opening Disk: its probe sector says so, though you chose disk 2"]);
+    const native = runNative("d88cut", [D88Runner.imageArgument, "2"], images.get("sample"));
+    assert.deepStrictEqual(await shownLines(page, "#messages li"), textLines(native.stdout));
+
+    await choose(page, imageFile("many-ids.d88", images.get("seed many-ids.d88")));
+    assert.deepStrictEqual(await shownLines(page, "#listing .kind"),
+                           ["Disk 0: Program Disk: taken as disk 2 because you chose it " +
+                            "(its probe sectors alone: not recognised)"]);
+    assert.strictEqual(await statusText(page), "many-ids.d88: 28 not on the image.");
+    await settled(page, () => page.check("#choice input[value='']"));
+    assert.strictEqual(await statusText(page), "many-ids.d88: a D88 image of 1 disk, not a disk of the set.");
+    assert.deepStrictEqual(problems, []);
+    await context.close();
+});
+
+test("Japanese for a Japanese browser, English otherwise, and the choice remembered", async () => {
+    for (const [locale, language, ready] of [["ja-JP", "ja", "準備ができました"], ["en-US", "en", "Ready"]]) {
+        const {page, problems, context} = await openPage({locale});
+        assert.strictEqual(await page.getAttribute("html", "lang"), language, locale);
+        assert.match(await statusText(page), new RegExp("^" + ready), locale);
+        assert.deepStrictEqual(problems, [], locale);
+        await context.close();
     }
-    assert.ok(focused.includes("image") && focused.includes("choice"), focused.join(","));
-    await page.focus("#choice");
+    const {page, problems, context} = await openPage({locale: "en-US"});
+    await choose(page, imageFile("damaged.d88", images.get("damaged")));
+    await page.click("#language button[data-language=ja]");
+    assert.strictEqual(await page.getAttribute("html", "lang"), "ja");
+    assert.strictEqual(await statusText(page), "damaged.d88: 完全なファイル 34 個、損傷したレコードを含むもの 2 個、" +
+                       "イメージにないもの 5 個、後のディスクのもので置き換えたもの 1 個。");
+    assert.match((await rowsMarked(page, "missing"))[1], /MDEMO109 イメージにありません: トラック 41 の C20 H1 R3 N3 がありません/);
+    // d88cut's own messages stay as they are.
+    assert.strictEqual((await shownLines(page, "#messages li"))[0], "Program Disk を認識しました.");
+    const again = await openPage({context});
+    assert.strictEqual(await again.page.getAttribute("html", "lang"), "ja");
+    await again.page.click("#language button[data-language=en]");
+    assert.match(await statusText(again.page), /^Ready/);
+    assert.deepStrictEqual([...problems, ...again.problems], []);
+    await context.close();
+});
+
+test("the picture zooms, and a tapped or chosen cell shows its record", async () => {
+    const {page, problems, context} = await openPage();
+    // A file of no picture chosen while the pictures of many earlier images
+    // are being drawn: none of theirs ever shows up for it.
+    // The junk is chosen the moment the first picture is shown, from the page.
+    await page.evaluate((bytes) => {
+        const junk = new File([new Uint8Array(bytes)], "junk.bin");
+        new MutationObserver((changes, observer) => {
+            if (document.querySelector("#picture-drawing svg")) {
+                observer.disconnect();
+                const transfer = new DataTransfer();
+                transfer.items.add(junk);
+                const input = document.getElementById("images");
+                input.files = transfer.files;
+                input.dispatchEvent(new Event("change"));
+            }
+        }).observe(document.getElementById("picture-drawing"), {childList: true, subtree: true});
+    }, [...images.get("junk")]);
+    const many = Array.from({length: 8}, (_, i) => imageFile(`copy ${i}.d88`, images.get("seed disk1.d88")));
+    await page.setInputFiles("#images", many);
+    await page.waitForFunction(() => document.getElementById("status").textContent.startsWith("junk.bin: "));
+    await page.waitForTimeout(3000);
+    assert.strictEqual(await page.locator("#picture-drawing svg").count(), 0);
+    await choose(page, imageFile("sample.d88", images.get("sample")));
+    await page.waitForFunction(() => performance.getEntriesByName("d88cut-picture-end").length > 0);
+    assert.deepStrictEqual(await shownLines(page, "#picture-drawing svg > title"), ["d88info: 8 disks"]);
+
+    const width = () => page.$eval("#picture-drawing svg", (svg) => svg.getBoundingClientRect().width);
+    const own = Number(await page.getAttribute("#picture-drawing svg", "width"));
+    for (const [zoom, expected] of [["fit", await page.$eval("#picture-drawing", (frame) => frame.clientWidth)],
+                                    ["2", 2 * own], ["1", own]]) {
+        await page.click(`#zoom button[data-zoom="${zoom}"]`);
+        assert.ok(Math.abs((await width()) - expected) < 1, zoom + ": " + (await width()) + " for " + expected);
+    }
+    const cell = page.locator("#picture-drawing rect.rec").nth(3);
+    await cell.click();
+    const title = await cell.locator("title").textContent();
+    assert.strictEqual(await page.textContent("#details-text"), title);
+    await page.keyboard.press("ArrowRight");
+    assert.strictEqual(await page.textContent("#details-text"),
+                       await page.locator("#picture-drawing rect.rec").nth(4).locator("title").textContent());
+    // Down: the same head's track of the next cylinder.
+    const [, cylinder, head] = (await page.textContent("#details-text")).match(/\(C(\d+) H(\d)\)/);
     await page.keyboard.press("ArrowDown");
-    await page.waitForFunction(() => document.getElementById("choice").value === "");
-    const overflow = await page.evaluate(() => document.documentElement.scrollWidth - window.innerWidth);
-    assert.ok(overflow <= 0, "wider than the screen by " + overflow + " px");
-    await page.screenshot({path: screenshot.replace(/\.png$/, "-phone.png")});
+    assert.match(await page.textContent("#details-text"), new RegExp(`\\(C${Number(cylinder) + 1} H${head}\\)`));
+    assert.deepStrictEqual(problems, []);
+    await context.close();
+});
+
+test("the page works by keyboard and fits 360, 900 and 1,400 px in both languages", async () => {
+    for (const locale of ["en-US", "ja-JP"]) {
+        for (const width of [360, 900, 1400]) {
+            const what = locale + " at " + width + " px";
+            const {page, problems, context} = await openPage({viewport: {width, height: 900}, locale});
+            await choose(page, imageFile("damaged.d88", images.get("damaged")));
+            await page.waitForSelector("#picture-drawing svg");
+            const overflow = await page.evaluate(() => document.documentElement.scrollWidth - window.innerWidth);
+            assert.ok(overflow <= 0, what + ": wider than the screen by " + overflow + " px");
+            // No control is cut off: each lies within the screen, whole.
+            const cutOff = await page.$$eval("label, select, button, #status, #listing li, h1, h2", (nodes) =>
+                nodes.filter((node) => node.getClientRects().length > 0)
+                    .filter((node) => {
+                        const box = node.getBoundingClientRect();
+                        return box.left < 0 || box.right > window.innerWidth + 0.5 || node.scrollWidth > node.clientWidth + 1;
+                    })
+                    .map((node) => node.tagName + " " + node.textContent.slice(0, 40)));
+            assert.deepStrictEqual(cutOff, [], what);
+            await page.screenshot({path: path.join(screenshots, `d88cut-page-${locale}-${width}.png`), fullPage: true});
+            assert.deepStrictEqual(problems, [], what);
+            await context.close();
+        }
+    }
+    const {page, problems, context} = await openPage({viewport: {width: 360, height: 740}});
+    const focused = [];
+    for (let i = 0; i < 6; ++i) {
+        await page.keyboard.press("Tab");
+        focused.push(await page.evaluate(() => document.activeElement.id || document.activeElement.value ||
+                                               document.activeElement.tagName));
+    }
+    assert.ok(focused.includes("images") && focused.includes("folder") && focused.includes("-op"), focused.join(","));
     assert.deepStrictEqual(problems, []);
     await context.close();
 });

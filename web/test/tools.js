@@ -63,6 +63,32 @@ function testImages() {
     return images;
 }
 
+// The eight disks of the set, each an image of its own ("Set (Disk 1).d88"
+// to "Set (Disk 8).d88"), as {name, bytes}.
+function setDiskImages() {
+    const folder = scratchFolder();
+    build("disks", folder);
+    return fs.readdirSync(folder).sort().map((name) => ({name, bytes: fs.readFileSync(path.join(folder, name))}));
+}
+
+// d88cut run on each of `images` ({name, bytes}) in turn, in one folder, with
+// `args` after the image: the files it leaves there, sorted by name.
+function cutNativeInTurn(images, args) {
+    mustExist(nativeTools.d88cut, "d88cut");
+    const folder = scratchFolder();
+    const output = path.join(folder, "out");
+    fs.mkdirSync(output);
+    for (const image of images) {
+        const file = path.join(folder, image.name);
+        fs.writeFileSync(file, image.bytes);
+        const run = spawnSync(nativeTools.d88cut, [file, ...args], {cwd: output});
+        if (run.error || run.status !== 0) {
+            throw new Error("d88cut failed on " + image.name + ": " + (run.error || run.stderr));
+        }
+    }
+    return fs.readdirSync(output).sort().map((name) => ({name, bytes: fs.readFileSync(path.join(output, name))}));
+}
+
 // Runs a native tool as the module runs it: named `tool`, in an empty output
 // folder, with the image at D88Runner.imageArgument from there.
 function runNative(tool, args, imageBytes) {
@@ -97,4 +123,5 @@ function moduleFactory() {
     return require(path.join(webBuild, "d88web.js"));
 }
 
-module.exports = {D88Runner, testImages, runNative, compiledModule, moduleFactory, scratchFolder};
+module.exports = {D88Runner, testImages, setDiskImages, runNative, cutNativeInTurn, compiledModule, moduleFactory,
+                  scratchFolder};

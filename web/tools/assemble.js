@@ -57,4 +57,4 @@ const page = template.replace("/*@STYLE@*/", () => read(path.join(pageDir, "styl
                  .replace("/*@SCRIPTS@*/", () => scripts)
                  .replace("@VERSION@", () => version);
 fs.writeFileSync(outFile, page);
-console.log(outFile + ": " + page.length + " bytes");
+console.log(outFile + ": " + Buffer.byteLength(page) + " bytes");
