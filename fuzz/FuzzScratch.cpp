@@ -81,4 +81,17 @@ bool writeImage(const std::uint8_t* data, std::size_t size) {
     return std::fclose(file) == 0 && written;
 }
 
+std::string readBack(std::FILE* file) {
+    if (file == nullptr || std::fseek(file, 0, SEEK_SET) != 0) {
+        std::abort();
+    }
+    std::string text;
+    char chunk[65536];
+    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;) {
+        text.append(chunk, got);
+    }
+    std::fclose(file);
+    return text;
+}
+
 }  // namespace d88fuzz

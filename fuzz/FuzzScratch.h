@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 namespace d88fuzz {
@@ -23,5 +24,9 @@ void removeScratchDir();
 
 // Writes `size` bytes of `data` as the image file; false when that failed.
 bool writeImage(const std::uint8_t* data, std::size_t size);
+
+// What was written to `file` (a tmpfile() a tool printed on), from its start;
+// closes it. Aborts when it cannot be read back.
+std::string readBack(std::FILE* file);
 
 }  // namespace d88fuzz

@@ -54,16 +54,10 @@ Files filesListed(const char* option) {
     }
     argv.push_back(nullptr);
     if (out == nullptr || err == nullptr ||
-        d88info::runInfo(static_cast<int>(argv.size()) - 1, argv.data(), out, err) != 0 ||
-        std::fseek(out, 0, SEEK_SET) != 0) {
+        d88info::runInfo(static_cast<int>(argv.size()) - 1, argv.data(), out, err) != 0) {
         std::abort();
     }
-    std::string text;
-    char chunk[65536];
-    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, out)) > 0;) {
-        text.append(chunk, got);
-    }
-    std::fclose(out);
+    const std::string text = d88fuzz::readBack(out);
     std::fclose(err);
     d88test::JsonValue document;
     std::string error;

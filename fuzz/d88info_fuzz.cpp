@@ -35,15 +35,10 @@ int runWith(std::vector<std::string> args, std::FILE* out = sink()) {
 // be drawn or is not well-formed XML.
 void checkPicture() {
     std::FILE* file = std::tmpfile();
-    if (file == nullptr || runWith({"--svg"}, file) != 0 || std::fseek(file, 0, SEEK_SET) != 0) {
+    if (file == nullptr || runWith({"--svg"}, file) != 0) {
         std::abort();
     }
-    std::string svg;
-    char chunk[65536];
-    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;) {
-        svg.append(chunk, got);
-    }
-    std::fclose(file);
+    const std::string svg = d88fuzz::readBack(file);
     d88test::XmlElement root;
     std::string error;
     if (!d88test::parseXml(svg, root, error)) {

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "DiskSummary.h"
 #include "RecordStatus.h"
 #include "diskset/DiskKind.h"
 
@@ -113,18 +114,6 @@ std::string fileText(const FileOutcome& file) {
     return text;
 }
 
-std::string kindName(const d88cut::Identification& identification) {
-    switch (identification.verdict) {
-        case d88cut::Verdict::Recognised:
-            return d88cut::kindInfo(*identification.kind).name;
-        case d88cut::Verdict::UnknownSum:
-            return "not recognised";
-        case d88cut::Verdict::Unsupported:
-            break;
-    }
-    return "unsupported format";
-}
-
 // What d88cut makes of the disk, after its heading.
 std::string verdictText(const DiskOutcome& disk, const CutChoice& choice) {
     const d88cut::Identification& chosen = disk.chosen;
@@ -142,7 +131,7 @@ std::string verdictText(const DiskOutcome& disk, const CutChoice& choice) {
     std::string text = kind.name;
     if (disk.forced(choice)) {
         text += format(", taken as disk %lld as chosen (its probe sectors alone: ", choice.diskNo) +
-                kindName(disk.byProbes) + ")";
+                kindText(disk.byProbes) + ")";
     } else if (choice.diskNo == kind.number) {
         text += ", the disk chosen";
     } else if (choice.diskNo != 0) {
