@@ -79,7 +79,8 @@ bool canRedirectTo(OutputTo to) {
 
 ToolResult runTool(const std::string& program, const std::vector<std::string>& args,
                    const std::string& workDir, const RunOptions& options) {
-    if (!canRedirectTo(options.stdoutTo) || !options.environment.empty()) {
+    if (!canRedirectTo(options.stdoutTo) || !options.environment.empty() ||
+        options.fileSizeLimit >= 0) {
         throw std::runtime_error("no such stream or setting on Windows");
     }
     ScratchDir capture;

@@ -37,6 +37,9 @@ struct RunOptions {
     OutputTo stdoutTo = OutputTo::File;
     int timeoutSeconds = 20;
     std::vector<std::string> environment = {};  // "NAME=value" set for the program
+    // Bytes the program may write into any file at the most, with SIGXFSZ
+    // ignored, so that a write past them fails instead (POSIX only); -1: none.
+    std::int64_t fileSizeLimit = -1;
 };
 
 // Runs `program` with `args` (argv[1] onward) in `workDir` and collects its
