@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iostream>
 #include <map>
 #include <sstream>
 #include <string>
@@ -846,6 +847,35 @@ TEST(D88Info, ReportsUsageErrorsAndUnreadableImagesWithStatus1) {
         EXPECT_EQ(run.out.substr(0, c.out.size()), c.out) << label;
         if (c.out.empty()) {
             EXPECT_EQ(run.out, "") << label;
+        }
+    }
+}
+
+// Every mode checks its own output: a write that fails (a full disk) is said
+// once, with status 1, whether it fails in the run or only at its end; a
+// reader that goes away (a closed pipe) ends the run quietly.
+TEST(D88Info, SaysWhenItsOutputCannotBeWrittenButNotWhenItsReaderLeaves) {
+    using d88test::OutputTo;
+    d88test::ScratchDir dir;
+    d88mk::writeFile(dir.file("disk.d88"), d88mk::damagedImage());
+    const std::vector<std::string> modes[] = {{"disk.d88"},
+                                              {"-v", "disk.d88"},
+                                              {"-x", "1,1,1", "disk.d88"},
+                                              {"--svg", "disk.d88"},
+                                              {"-h"}};
+    for (const OutputTo to : {OutputTo::Full, OutputTo::ClosedPipe}) {
+        if (!d88test::canRedirectTo(to)) {
+            std::cout << "[  NOTE    ] no /dev/full on this system\n";
+            continue;
+        }
+        for (const std::vector<std::string>& args : modes) {
+            SCOPED_TRACE(args[0] + (to == OutputTo::Full ? " > /dev/full" : " | closed pipe"));
+            d88test::RunOptions options;
+            options.stdoutTo = to;
+            const ToolResult run = d88test::runTool(D88INFO_PATH, args, dir.path(), options);
+            EXPECT_EQ(run.exitStatus, to == OutputTo::Full ? 1 : 0);
+            EXPECT_EQ(run.err,
+                      to == OutputTo::Full ? "d88info: cannot write standard output\n" : "");
         }
     }
 }

@@ -13,6 +13,7 @@
 #include "HexDump.h"
 #include "InfoOptions.h"
 #include "LeftOut.h"
+#include "OutputCheck.h"
 #include "RecordListing.h"
 #include "RecordStatus.h"
 #include "TrackLayout.h"
@@ -84,9 +85,7 @@ void showDisk(InfoRun& run, int index) {
     }
 }
 
-}  // namespace
-
-int runInfo(int argc, char** argv, std::FILE* out, std::FILE* err) {
+int showImage(int argc, char** argv, std::FILE* out, std::FILE* err) {
     InfoOptions options;
     switch (parseInfoOptions(argc, argv, options, out, err)) {
         case OptionsResult::Help:
@@ -116,6 +115,12 @@ int runInfo(int argc, char** argv, std::FILE* out, std::FILE* err) {
     }
     printLeftOut(out, run.image);
     return 0;
+}
+
+}  // namespace
+
+int runInfo(int argc, char** argv, std::FILE* out, std::FILE* err) {
+    return finishOutput(out, err, showImage(argc, argv, out, err));
 }
 
 }  // namespace d88info
