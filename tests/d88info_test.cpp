@@ -174,6 +174,7 @@ Counts listingCounts(const std::string& listing) {
                                     : 1;
         } else if (first == "track") {
             counts["beyond"] += line.find("beyond the disk, not read") != std::string::npos;
+            counts["inside"] += line.find("inside the header, not read") != std::string::npos;
             counts["ended"] += line.find(": 0 records") != std::string::npos;
         } else if (!first.empty() && std::isdigit(static_cast<unsigned char>(first[0])) &&
                    (words >> h >> r >> n >> count >> length >> data >> density >> mark >>
@@ -467,6 +468,11 @@ TEST(D88Info, ShowsDamagedTracksAsFarAsTheyGoAndNamesTheProblem) {
     DiskBuilder countZero;
     countZero.addRecord(0, record(0, 0, 1, 1, Bytes(256, 0), 0))
         .addRecord(0, record(0, 0, 2, 1, Bytes(256, 0), 0));
+    // A count of 0 on a record the file ends in, right after its header.
+    Bytes countZeroCutOff =
+        DiskBuilder().addRecord(0, d88mk::makeRecord(0, 0, 1, 1, {}, 0, 1024)).build();
+    countZeroCutOff[0x1C] = 0xC0;  // disk size 1,728: the whole record
+    countZeroCutOff[0x1D] = 0x06;
     // The second disk's last sector is cut 100 bytes into its data.
     DiskBuilder second = smallDisk();
     second.fillTrack(1, 1, 2, 1);
@@ -491,6 +497,9 @@ TEST(D88Info, ShowsDamagedTracksAsFarAsTheyGoAndNamesTheProblem) {
     // Tracks 1 and 3 beyond the disk at the same offset, track 2 between them whole.
     DiskBuilder apart = smallDisk();
     apart.fillTrack(2, 1, 2, 1).setTrackOffset(1, 5000).setTrackOffset(3, 5000);
+    // Offsets into the disk's own header are not walked; 688, where it ends, is track 0's.
+    DiskBuilder inHeader = smallDisk();
+    inHeader.setTrackOffset(1, 16).setTrackOffset(2, 687).setTrackOffset(3, 688);
     // Counts that never end the walk: 257 records without data, 16 bytes each.
     DiskBuilder endless;
     for (int i = 0; i < 257; ++i) {
@@ -515,6 +524,12 @@ TEST(D88Info, ShowsDamagedTracksAsFarAsTheyGoAndNamesTheProblem) {
          countZero.build(),
          {"disk 0 at offset 0x00000000: 1232 bytes, whole", "  layout: track 0: 1 x R1 N1",
           "  problem: track 0: record 0 has sector count 0, the track ends there"}},
+        {"count 0 on a record cut off by the end of the file",
+         countZeroCutOff,
+         {"disk 0 at offset 0x00000000: 1728 bytes, the file holds only 704",
+          "  layout: track 0: 1 x R1 N1",
+          "  problem: track 0: record 0 has sector count 0, the track ends there",
+          "  problem: track 0: record 0 cut off by the end of the file (0 of 1024 data bytes)"}},
         {"file cut off inside the second disk",
          cutShort,
          {"disk 0 at offset 0x00000000: 1232 bytes, whole", "  layout: track 0: 2 x R1-2 N1",
@@ -547,6 +562,12 @@ TEST(D88Info, ShowsDamagedTracksAsFarAsTheyGoAndNamesTheProblem) {
           "3: beyond the disk",
           "  problem: track 1: offset 5000 is beyond the disk (1776 bytes), not read",
           "  problem: track 3: offset 5000 is beyond the disk (1776 bytes), not read"}},
+        {"track offsets inside the header",
+         inHeader.build(),
+         {"disk 0 at offset 0x00000000: 1232 bytes, whole",
+          "  layout: track 0: 2 x R1-2 N1; tracks 1-2: inside the header; track 3: 2 x R1-2 N1",
+          "  problem: track 1: offset 16 lies inside the header, not read",
+          "  problem: track 2: offset 687 lies inside the header, not read"}},
         {"record past the disk's end",
          pastEnd.build(),
          {"disk 0 at offset 0x00000000: 1222 bytes, whole", "  layout: track 0: 2 x R1-2 N1",
@@ -996,8 +1017,39 @@ TEST(D88Info, ShowsRealImagesMadeByOtherTools) {
     EXPECT_EQ(linesStarting(info(cpm, {"-x", "4/1/2"}).out, {"  sector"}),
               Lines{"  sector on track 9 (C4 H1) R2 N1: 256 bytes"});
 
-    // Cut short in track 45: the tracks after it alike make one line.
+    // The same disk with the 672-byte header some writers make (every track
+    // offset 16 less): 160 entries, of which none is a problem, the same
+    // layout and geometry, nothing drawn of entries 160-163, and the same cut.
     const Bytes huBasic = d88mk::readFile(dir + "HuBASIC_Format_2D.d88");
+    const Bytes shortHeader = d88mk::withShortHeader(huBasic);
+    const std::string shortOut = info(shortHeader).out;
+    EXPECT_EQ(
+        linesStarting(shortOut, {"disk", "  track", "  layout", "  geometry", "  problem"}),
+        (Lines{"disk 0 at offset 0x00000000: 348832 bytes, whole",
+               "  track table: 160 entries (672-byte header)", "  tracks: 80 of 160 present",
+               "  layout: tracks 0-79: 16 x R1-16 N1",
+               "  geometry: 40 cylinders x 2 heads x 16 sectors x 256 bytes = 327680 bytes"}));
+    EXPECT_EQ(linesStarting(info(huBasic).out, {"  track"}), Lines{"  tracks: 80 of 164 present"});
+    expectPictureAgreesWithListing(shortHeader, "672-byte header");
+    std::vector<const XmlElement*> rects;
+    const XmlElement shortPicture = picture(shortHeader);
+    findAll(shortPicture, "rect", rects);
+    for (const XmlElement* rect : rects) {
+        const std::string title = titleOf(*rect);
+        if (title.compare(0, 6, "track ") == 0) {
+            EXPECT_LT(std::stoi(title.substr(6)), 160) << title;
+        }
+    }
+    for (const Bytes& form : {huBasic, shortHeader}) {
+        d88test::ScratchDir cutDir;
+        d88mk::writeFile(cutDir.file("disk.d88"), form);
+        const ToolResult cutRun = d88test::runTool(D88CUT_PATH, {"disk.d88", "-op"}, cutDir.path());
+        EXPECT_EQ(cutRun.exitStatus, 0);
+        EXPECT_EQ(cutRun.out + cutRun.err, "");
+        EXPECT_EQ(cutDir.entries(), Lines{"disk.d88"});
+    }
+
+    // Cut short in track 45: the tracks after it alike make one line.
     const ToolResult cut = info(Bytes(huBasic.begin(), huBasic.begin() + 200000));
     EXPECT_EQ(linesStarting(cut.out, {"  layout", "  geometry", "  problem"}),
               (Lines{"  layout: tracks 0-44: 16 x R1-16 N1; track 45: 13 x R1-13 N1; tracks 46-79: "

@@ -458,6 +458,37 @@ TEST(ExtractionTest, FileThatCannotBeWrittenIsReportedAndTheRunGoesOn) {
     }
 }
 
+// Disks whose header is the 672-byte form some writers make (160 track
+// offsets, each 16 less) cut the very same files, with the same messages.
+TEST(ExtractionTest, DisksOfEitherHeaderFormCutTheSameFiles) {
+    std::vector<Bytes> disks;
+    std::vector<Bytes> shortDisks;
+    for (const SetDisk disk : {SetDisk::OpeningDisk, SetDisk::ProgramDisk, SetDisk::DemoDisk1,
+                               SetDisk::DemoDisk2, SetDisk::DataDisk3, SetDisk::VisualDisk}) {
+        disks.push_back(buildDisk({disk}));
+        shortDisks.push_back(d88mk::withShortHeader(disks.back()));
+    }
+    std::vector<std::map<std::string, Bytes>> cut;
+    std::vector<d88test::ToolResult> runs;
+    for (const std::vector<Bytes>* form : {&disks, &shortDisks}) {
+        ScratchDir images;
+        ScratchDir work;
+        d88mk::writeFile(images.file("set.d88"), d88mk::concat(*form));
+        runs.push_back(d88test::runTool(D88CUT_PATH, {images.file("set.d88"), "-op"}, work.path()));
+        cut.emplace_back();
+        for (const std::string& name : work.entries()) {
+            cut.back()[name] = d88mk::readFile(work.file(name));
+        }
+    }
+    EXPECT_EQ(runs[0].exitStatus, 0);
+    EXPECT_EQ(runs[0].err, "");
+    EXPECT_EQ(cut[0].size(), 7u + 28u + 13u + 2u + 1u + 1u);  // MUSDRV twice, the later one kept
+    EXPECT_EQ(runs[1].exitStatus, runs[0].exitStatus);
+    EXPECT_EQ(runs[1].out, runs[0].out);
+    EXPECT_EQ(runs[1].err, runs[0].err);
+    EXPECT_TRUE(cut[1] == cut[0]);
+}
+
 // A write that fails part way (here at a limit of 4,096 bytes on the size of
 // any file) leaves exactly the bytes it wrote, also over an older, longer file
 // of the same name: no file looks whole that is not. A file of a run and
