@@ -675,6 +675,24 @@ TEST_F(D88ImageTest, SecondOpenKeepsNothingOfTheFirstFile) {
     }
 }
 
+// A second file whose tracks lie at the same offsets as the first one's but
+// hold other sector IDs is found by its own IDs: none of the IDs met on the
+// first file's tracks answers a read of the second.
+TEST_F(D88ImageTest, SecondOpenFindsTheSecondFilesIds) {
+    const auto diskOf = [](int r) {
+        return DiskBuilder().addSector(0, r, 1, Bytes(256, static_cast<std::uint8_t>(r))).build();
+    };
+    const std::string first = put(diskOf(1));
+    const std::string second = put(diskOf(2));
+    D88Image img;
+    load(img, d88mk::readFile(first));
+    expectRead(read(img, 0, 0, 0, 1, 1, 256), Bytes(256, 1), 256);
+    ASSERT_TRUE(img.open(second.c_str()));
+    ASSERT_TRUE(img.selectDisk(0));
+    EXPECT_EQ(read(img, 0, 0, 0, 1, 1, 256), 0);
+    expectRead(read(img, 0, 0, 0, 2, 1, 256), Bytes(256, 2), 256);
+}
+
 // Two files are the same only on the same volume (device) with the same index (inode).
 TEST(FileIdentityTest, SameVolumeAndIndex) {
     const d88::FileIdentity one{1, 5};

@@ -102,8 +102,8 @@ using Counts = std::map<std::string, std::size_t>;
 
 // The records of each state the picture draws (a cell titled "...: 5 records
 // ..." stands for five, a summary cell for the counts in its title), "cut"
-// and "cutop" for the outlined records, and the tracks drawn absent, beyond
-// the disk or past the end of the file.
+// and "cutop" for the outlined records, "summary" for the summary cells, and
+// the tracks drawn absent, beyond the disk or past the end of the file.
 Counts pictureCounts(const XmlElement& root) {
     const std::map<std::string, std::string> summaryWords = {
         {"normal", "normal"},
@@ -125,6 +125,7 @@ Counts pictureCounts(const XmlElement& root) {
         if (kind == "track") {
             ++counts[state];
         } else if (kind == "rec" && state == "summary") {
+            ++counts["summary"];
             // "track 0 (C0 H0): 130 records: 65 normal, 65 ID or data CRC error"
             std::istringstream parts(title.substr(title.find(": ", colon + 2) + 2));
             for (std::string part; std::getline(parts, part, ',');) {
@@ -205,6 +206,7 @@ void expectPictureAgreesWithListing(const Bytes& image, const std::string& label
     Counts drawn = pictureCounts(picture(image));
     drawn.erase("cut");
     drawn.erase("cutop");
+    drawn.erase("summary");
     Counts listed = listingCounts(info(image, {"-v"}).out);
     for (auto it = listed.begin(); it != listed.end();) {
         it = it->second == 0 ? listed.erase(it) : std::next(it);
@@ -280,6 +282,7 @@ TEST(D88Info, ShowsShiftJisNamesDecodedWhereTheyCanBeShown) {
         // The picture's heading shows names as --utf8 does, in well-formed XML.
         {soft + "<&>\"", Shown::Svg, "ソフト<&>\\x22"},
         {"<a>&\x01\x80\xFF", Shown::Svg, "<a>&\\x01\\x80\\xFF"},
+        {"A]]>B", Shown::Svg, "A]]>B"},  // no end of a CDATA section in text
 
         // '~' is shown, DEL is a control character, in either form.
         {"A~\x7F", Shown::File, "A~\\x7F"},
@@ -602,6 +605,19 @@ TEST(D88Info, DrawsEveryRecordAndTrackInTheStateTheListingNames) {
         alternating.addRecord(0, marked);
     }
     alternating.fillTrack(1, 1, 3, 1);
+    // A track of 64 cells is drawn cell by cell, one of 65 as one cell.
+    const auto alternatingCells = [](int cells, int tracks) {
+        DiskBuilder disk;
+        for (int track = 0; track < tracks; ++track) {
+            for (int r = 0; r < cells; ++r) {
+                Record marked = record(track / 2, track % 2, r, 0, {});
+                marked.status = r % 2 == 0 ? 0x00 : 0xA0;
+                disk.addRecord(track, marked);
+            }
+        }
+        return disk.build();
+    };
+
     const struct {
         const char* name;
         Bytes image;
@@ -616,7 +632,11 @@ TEST(D88Info, DrawsEveryRecordAndTrackInTheStateTheListingNames) {
           {"cutoff", 1},
           {"beyond", 1},
           {"ended", 42}}},
-        {"a track of too many cells", alternating.build(), {{"normal", 68}, {"crc", 65}}},
+        {"a track of too many cells",
+         alternating.build(),
+         {{"normal", 68}, {"crc", 65}, {"summary", 1}}},
+        {"a track of 64 cells", alternatingCells(64, 1), {{"summary", 0}, {"crc", 32}}},
+        {"a track of 65 cells", alternatingCells(65, 1), {{"summary", 1}, {"crc", 32}}},
     };
     for (const auto& c : cases) {
         expectPictureAgreesWithListing(c.image, c.name);
@@ -625,6 +645,29 @@ TEST(D88Info, DrawsEveryRecordAndTrackInTheStateTheListingNames) {
             EXPECT_EQ(drawn.count(state) ? drawn.at(state) : 0, count) << c.name << ": " << state;
         }
     }
+
+    // 3 disks of 164 tracks of 64 cells: more than the about 30,000 cells the
+    // picture holds, so the tracks drawn once they are spent are summarised.
+    const Bytes overBudget = alternatingCells(64, 164);
+    const Bytes threeDisks = d88mk::concat({overBudget, overBudget, overBudget});
+    expectPictureAgreesWithListing(threeDisks, "more cells than the picture holds");
+    const XmlElement crowded = picture(threeDisks);
+    std::vector<const XmlElement*> rects;
+    findAll(crowded, "rect", rects);
+    std::size_t cells = 0;
+    std::vector<std::string> summarised;
+    for (const XmlElement* rect : rects) {
+        const std::string cls = rect->attributes.count("class") ? rect->attributes.at("class") : "";
+        cells += cls == "rec normal" || cls == "rec crc";
+        if (cls == "rec summary") {
+            summarised.push_back(titleOf(*rect));
+        }
+    }
+    EXPECT_LE(cells, 30000u);
+    EXPECT_GT(cells, 29000u);
+    EXPECT_EQ(summarised.size() * 64 + cells, 3u * 164 * 64);
+    // The last disk's last track is among them.
+    EXPECT_TRUE(!summarised.empty() && summarised.back().rfind("track 163 (C81 H1): ", 0) == 0);
 
     // Records d88cut reads whole for the kind; with a sector missing, a run
     // stops there.
@@ -652,6 +695,153 @@ TEST(D88Info, DrawsEveryRecordAndTrackInTheStateTheListingNames) {
         EXPECT_EQ(drawn.count("cut") ? drawn.at("cut") : 0, c.cut) << c.name;
         EXPECT_EQ(drawn.count("cutop") ? drawn.at("cutop") : 0, c.cutop) << c.name;
     }
+}
+
+// The example picture in docs/ is what d88info draws of the builder's damaged
+// image, byte for byte. Made again with:
+//   d88mkimage damaged damaged.d88 && d88info --svg damaged.d88 > docs/damaged.svg
+TEST(D88Info, DrawsTheDamagedSampleAsTheDocsShowIt) {
+    const ToolResult run = info(d88mk::damagedImage(), {"--svg"});
+    EXPECT_EQ(run.exitStatus, 0);
+    const Bytes docs = d88mk::readFile(D88CUT_DOCS_DIR "/damaged.svg");
+    EXPECT_TRUE(run.out == std::string(docs.begin(), docs.end()))
+        << "docs/damaged.svg is not what d88info draws now: make it again";
+}
+
+// Where the picture puts things, and what its titles say: each disk a panel of
+// the same height, one after the other, every cylinder a row of it, the
+// picture's size and viewBox just holding them all; a record as wide as its
+// data; and titles for one record, several, a record cut, one cut only with
+// -op and one the file cuts off in the middle of a run that is cut.
+TEST(D88Info, PicturePlacesEveryDiskAndTrackAndTitlesEveryCell) {
+    DiskBuilder everyTrack;
+    for (int track = 0; track < d88mk::DiskBuilder::kTrackCount; ++track) {
+        everyTrack.fillTrack(track, 1, 1, 1);
+    }
+    const Bytes image = d88mk::concat({smallDisk().build(), everyTrack.build(),
+                                       d88mk::setDisk(SetDisk::OpeningDisk, 30).build()});
+    const XmlElement root = picture(image);
+    const auto number = [](const XmlElement& element, const std::string& name) {
+        return element.attributes.count(name) ? std::stoi(element.attributes.at(name)) : -1;
+    };
+    const int width = number(root, "width");
+    const int height = number(root, "height");
+    EXPECT_EQ(root.attributes.at("viewBox"),
+              "0 0 " + std::to_string(width) + " " + std::to_string(height));
+
+    // Each panel starts with its title; the labels C0-C81 of its rows follow.
+    std::vector<const XmlElement*> texts;
+    findAll(root, "text", texts);
+    std::vector<int> panelTops;
+    std::vector<std::vector<int>> rows;
+    for (const XmlElement* text : texts) {
+        if (text->text.rfind("disk ", 0) == 0) {
+            panelTops.push_back(number(*text, "y"));
+            rows.emplace_back();
+        } else if (!rows.empty() && text->text == "C" + std::to_string(rows.back().size())) {
+            rows.back().push_back(number(*text, "y"));
+        }
+    }
+    ASSERT_EQ(panelTops.size(), 3u);
+    const int panelHeight = panelTops[1] - panelTops[0];
+    EXPECT_EQ(panelTops[2] - panelTops[1], panelHeight);
+    const int rowPitch = rows[0][1] - rows[0][0];
+    for (std::size_t disk = 0; disk < rows.size(); ++disk) {
+        ASSERT_EQ(rows[disk].size(), 82u) << disk;
+        EXPECT_EQ(rows[disk][81] - rows[disk][0], 81 * rowPitch) << disk;
+        EXPECT_EQ(rows[disk][0] - panelTops[disk], rows[0][0] - panelTops[0]) << disk;
+    }
+    // The last panel ends inside the picture, which ends soon after it.
+    EXPECT_LT(rows[2][81], height);
+    EXPECT_LE(height, panelTops[2] + panelHeight);
+
+    // Every cell and track lies in the row of its cylinder, head 0 left of
+    // head 1, inside the picture.
+    std::vector<const XmlElement*> rects;
+    findAll(root, "rect", rects);
+    std::map<std::string, const XmlElement*> cells;             // by title
+    std::map<std::pair<std::size_t, unsigned>, int> trackLeft;  // by disk and track
+    int head0Right = 0;
+    for (const XmlElement* rect : rects) {
+        const std::string title = titleOf(*rect);
+        const int x = number(*rect, "x");
+        const int y = number(*rect, "y");
+        EXPECT_LE(x + number(*rect, "width"), width) << title;
+        EXPECT_LE(y + number(*rect, "height"), height) << title;
+        unsigned track = 0;
+        unsigned cylinder = 0;
+        unsigned head = 0;
+        if (std::sscanf(title.c_str(), "track %u (C%u H%u)", &track, &cylinder, &head) != 3) {
+            continue;
+        }
+        // The panel it lies in.
+        const auto disk = static_cast<std::size_t>(
+            std::upper_bound(panelTops.begin(), panelTops.end(), y) - panelTops.begin() - 1);
+        EXPECT_EQ(cylinder, track / 2);
+        EXPECT_EQ(head, track % 2);
+        // A cell's top lies 8 pixels above its row's label, an absent track's line 5.
+        const bool absent = rect->attributes.at("class") == "track absent";
+        EXPECT_EQ(rows[disk][cylinder] - y, absent ? 5 : 8) << title;
+        trackLeft.emplace(std::pair{disk, track}, x);
+        if (head == 0) {
+            head0Right = std::max(head0Right, x + number(*rect, "width"));
+        }
+        cells[title] = rect;
+    }
+    EXPECT_EQ(trackLeft.size(), 3 * 164u);  // every track of every disk, absent ones too
+    // Each track starts at the left of its head's column.
+    for (const auto& [where, left] : trackLeft) {
+        EXPECT_EQ(left, trackLeft.at({0, where.second % 2})) << where.first << " " << where.second;
+    }
+    EXPECT_GT(trackLeft.at({0, 1}), head0Right);
+
+    // Titles, and widths: 2 pixels and one per 16 bytes of data a record.
+    const std::string normal = " N1, 256 bytes, double, -, normal";
+    const struct {
+        std::string title;
+        std::string cls;
+        int width;
+    } expected[] = {
+        {"track 0 (C0 H0): 2 records C0 H0 R1 2 N1, 256 bytes each, double, -, normal",
+         "rec normal", 36},
+        {"track 163 (C81 H1): C81 H1 R1" + normal, "rec normal", 18},
+        {"track 162 (C81 H0): C81 H0 R1" + normal, "rec normal", 18},
+        // MO00 from track 8 R0, cut always; OPDEMO from track 2 R0, only with -op.
+        {"track 8 (C4 H0): 5 records C4 H0 R0 1 2 3 4 N3, 1024 bytes each, double, -, normal; "
+         "cut by d88cut",
+         "rec normal cut", 330},
+        {"track 2 (C1 H0): 5 records C1 H0 R0 1 2 3 4 N3, 1024 bytes each, double, -, normal; "
+         "cut by d88cut with -op",
+         "rec normal cutop", 330},
+    };
+    for (const auto& c : expected) {
+        const auto found = cells.find(c.title);
+        ASSERT_NE(found, cells.end()) << c.title;
+        EXPECT_EQ(found->second->attributes.at("class"), c.cls) << c.title;
+        EXPECT_EQ(number(*found->second, "width"), c.width) << c.title;
+    }
+
+    // The damaged sample's Demo Disk 1 ends 300 bytes into track 41 R2, the
+    // whole of MDEMO108: that record is drawn cut off and not as cut, the
+    // records of MDEMO107 before it as cut.
+    const XmlElement damaged = picture(d88mk::damagedImage());
+    std::vector<const XmlElement*> track41;
+    std::vector<const XmlElement*> damagedRects;
+    findAll(damaged, "rect", damagedRects);
+    for (const XmlElement* rect : damagedRects) {
+        if (titleOf(*rect).rfind("track 41 (C20 H1): ", 0) == 0) {
+            track41.push_back(rect);
+        }
+    }
+    ASSERT_EQ(track41.size(), 3u);  // one cell of Program Disk's track 41, two of Demo Disk 1's
+    EXPECT_EQ(titleOf(*track41[1]),
+              "track 41 (C20 H1): 2 records C20 H1 R0 1 N3, 1024 bytes each, double, -, normal; "
+              "cut by d88cut");
+    EXPECT_EQ(track41[1]->attributes.at("class"), "rec normal cut");
+    EXPECT_EQ(titleOf(*track41[2]),
+              "track 41 (C20 H1): C20 H1 R2 N3, 1024 bytes, double, -, normal; the file holds only "
+              "300 of them");
+    EXPECT_EQ(track41[2]->attributes.at("class"), "rec cutoff");
 }
 
 TEST(D88Info, VerboseListsEveryRecordOfEveryPresentTrack) {

@@ -170,6 +170,23 @@ ToolResult runTool(const std::string& program, const std::vector<std::string>& a
     return result;
 }
 
+ConsoleScreen::ConsoleScreen() = default;
+ConsoleScreen::~ConsoleScreen() = default;
+
+std::string ConsoleScreen::line(int) const {
+    return "";
+}
+
+std::string rerunOnOwnConsole(const std::string&) {
+    throw std::runtime_error("no console of a program's own on this system");
+}
+
+bool onOwnConsole() {
+    return false;
+}
+
+void reportFromOwnConsole(const std::string&) {}
+
 bool makeFifo(const std::string& path) {
     return mkfifo(path.c_str(), 0600) == 0;
 }
