@@ -167,9 +167,7 @@ ConsoleScreen::ConsoleScreen() {
     stream_ = fd >= 0 ? _fdopen(fd, "w") : nullptr;
     if (stream_ == nullptr) {
         CloseHandle(screen);
-        return;
     }
-    screen_ = screen;
 }
 
 ConsoleScreen::~ConsoleScreen() {
@@ -179,14 +177,18 @@ ConsoleScreen::~ConsoleScreen() {
 }
 
 std::string ConsoleScreen::line(int row) const {
+    if (stream_ == nullptr) {
+        return "";
+    }
+    const HANDLE screen = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream_)));
     CONSOLE_SCREEN_BUFFER_INFO info;
-    if (screen_ == nullptr || !GetConsoleScreenBufferInfo(screen_, &info)) {
+    if (!GetConsoleScreenBufferInfo(screen, &info)) {
         return "";
     }
     std::wstring chars(static_cast<std::size_t>(info.dwSize.X), L' ');
     DWORD read = 0;
     const COORD start = {0, static_cast<SHORT>(row)};
-    if (!ReadConsoleOutputCharacterW(screen_, chars.data(), static_cast<DWORD>(chars.size()), start,
+    if (!ReadConsoleOutputCharacterW(screen, chars.data(), static_cast<DWORD>(chars.size()), start,
                                      &read)) {
         return "";
     }

@@ -95,7 +95,6 @@ class ConsoleScreen {
 
   private:
     std::FILE* stream_ = nullptr;
-    void* screen_ = nullptr;
 };
 
 // Runs the test `testName` of this test program again, alone, on a console
