@@ -1,17 +1,18 @@
 // The floor for writing d88cut's output: creates the named files in order,
-// each with one write of its size, and does nothing else. It starts in an
-// empty directory, so it knows what each name already holds without asking:
-// a name written before is written over in place, and cut short only when it
-// was longer, the cheapest way to leave the same files.
+// each with one write of its size, and does nothing else but what any tool
+// that writes its outputs in place over older files, and must never write
+// over the image it reads, has to do: one fstat of each file it opens, which
+// tells whether it is the image (then it is left alone) and how long it was
+// (a longer file is cut short after the write; no other is).
 //
-//   bench_min_writer NAME:SIZE ...
+//   bench_min_writer IMAGE NAME:SIZE ...
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <map>
 #include <string>
 
 namespace {
@@ -21,8 +22,12 @@ unsigned char zeros[409600];
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::map<std::string, std::size_t> written;
-    for (int i = 1; i < argc; ++i) {
+    struct stat image;
+    if (argc < 2 || stat(argv[1], &image) != 0) {
+        std::fprintf(stderr, "bench_min_writer: usage: bench_min_writer IMAGE NAME:SIZE ...\n");
+        return 2;
+    }
+    for (int i = 2; i < argc; ++i) {
         const char* colon = std::strrchr(argv[i], ':');
         if (colon == nullptr) {
             std::fprintf(stderr, "bench_min_writer: expected NAME:SIZE, got %s\n", argv[i]);
@@ -35,16 +40,17 @@ int main(int argc, char** argv) {
             return 2;
         }
         const int fd = open(name.c_str(), O_WRONLY | O_CREAT, 0666);
-        bool done = fd >= 0 && write(fd, zeros, size) == static_cast<ssize_t>(size);
-        const auto before = written.find(name);
-        if (done && before != written.end() && before->second > size) {
+        struct stat old;
+        bool done = fd >= 0 && fstat(fd, &old) == 0 &&
+                    !(old.st_dev == image.st_dev && old.st_ino == image.st_ino) &&
+                    write(fd, zeros, size) == static_cast<ssize_t>(size);
+        if (done && old.st_size > static_cast<off_t>(size)) {
             done = ftruncate(fd, static_cast<off_t>(size)) == 0;
         }
         if (fd < 0 || close(fd) != 0 || !done) {
             std::fprintf(stderr, "bench_min_writer: cannot write %s\n", name.c_str());
             return 1;
         }
-        written[name] = size;
     }
     return 0;
 }

@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
 # Measures d88cut on generated images against two floors: reading the image
-# once (cat) and writing the same files in the same order with nothing else
-# done (bench_min_writer); counts read and seek system calls per sector cut,
-# and the reader's walks of tracks against the distinct track starts it read
-# (bench_walk_count).
-# Prints a Markdown table. Any command that fails or is missing stops the
-# run with a message and a non-zero status: no number comes from a failed run.
+# once (cat) and writing the same files in the same order, each checked with
+# one fstat, with nothing else done (bench_min_writer); counts read and seek
+# system calls per sector cut, and the reader's walks of tracks against the
+# distinct track starts it read (bench_walk_count).
+# d88cut and the floors take turns over BENCH_RUNS paired rounds (21 at the
+# least), and each ratio is the median of the rounds' own ratios, with its
+# quartiles and its range: the machine's speed at making files and copying
+# memory moves between runs, and a ratio of one round's times is steadier
+# than a ratio of medians.
+# Prints a Markdown table, then the guard: the 64-disk image ("large") must
+# take at most 1.5 times the writer floor on a quiet machine; the status is 2
+# when it does not. Any command that fails or is missing stops the run with a
+# message and status 1: no number comes from a failed run.
 # Usage: bench/run.sh [BUILD_DIR]
 set -euo pipefail
 
@@ -14,12 +21,15 @@ build=${1:-$root/build-bench}
 # The timed commands run in directories of their own, so the build must be
 # named from anywhere.
 mkdir -p "$build" && build=$(cd "$build" && pwd)
-runs=${BENCH_RUNS:-5}
+runs=${BENCH_RUNS:-21}
+guard=1.5
 
 die() {
     echo "bench/run.sh: $*" >&2
     exit 1
 }
+
+[[ "$runs" =~ ^[0-9]+$ ]] && [ "$runs" -ge 21 ] || die "BENCH_RUNS must be 21 or more, not $runs"
 
 for tool in strace /usr/bin/time awk cat; do
     command -v "$tool" >/dev/null || die "$tool is missing (Debian: apt-get install -y strace time)"
@@ -64,6 +74,14 @@ wall_once() {
 
 median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
+# "median (first quartile-third quartile; least-greatest)" of numbers, two
+# decimals, the quartiles by nearest rank.
+spread() {
+    printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {
+        q1 = int((NR + 3) / 4); q3 = int((3 * NR + 3) / 4)
+        printf "%.2f (%.2f-%.2f; %.2f-%.2f)", a[int((NR+1)/2)], a[q1], a[q3], a[1], a[NR] }'
+}
+
 peak_kb() {
     local dir=$1
     shift
@@ -72,11 +90,13 @@ peak_kb() {
     tail -n 1 "$work/time"
 }
 
-# Two decimals: a goal such as 1.1 times a floor must not be met by rounding.
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
+# One round's ratio, four decimals; medians are shown with two, so that a
+# guard such as 1.5 times a floor is not met by rounding.
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.4f", a / b; else print "-" }'; }
 
-echo "| image | size | d88cut wall | cat floor (ratio) | writer floor (ratio) | d88cut peak memory | files, sectors cut | reads, seeks | walks, track starts read | per sector cut |"
-echo "|---|---|---|---|---|---|---|---|---|---|"
+echo "| image | size | d88cut wall | cat floor | writer floor | ratio to the cat floor | ratio to the writer floor | d88cut peak memory | files, sectors cut | reads, seeks | walks, track starts read | per sector cut |"
+echo "|---|---|---|---|---|---|---|---|---|---|---|---|"
+large_ratio=
 for image in set large hostile-8M hostile-64M chain-64M; do
     file=$images/$image.d88
     out=$work/out-$image
@@ -93,17 +113,28 @@ for image in set large hostile-8M hostile-64M chain-64M; do
     done < <(LC_ALL=C sed -n 's/^cutting \.\.\. //p' "$work/stdout")
     sectors=$(((bytes + 1023) / 1024))
 
-    # The three take turns, so that whatever else the machine does weighs on
-    # each alike; the median of each is shown.
-    walls=() cat_walls=() writer_walls=()
-    for _ in $(seq "$runs"); do
-        walls+=("$(wall_once "$work/run" "$d88cut" "$file" -op)")
-        cat_walls+=("$(wall_once "$work/run" cat "$file")")
-        writer_walls+=("$(wall_once "$work/run" "$writer" ${writes[@]+"${writes[@]}"})")
+    # The three take turns, in a changing order, so that whatever else the
+    # machine does weighs on each alike; each round gives its own ratios.
+    walls=() cat_walls=() writer_walls=() cat_ratios=() writer_ratios=()
+    for round in $(seq "$runs"); do
+        if [ $((round % 2)) -eq 1 ]; then
+            d=$(wall_once "$work/run" "$d88cut" "$file" -op)
+            c=$(wall_once "$work/run" cat "$file")
+            w=$(wall_once "$work/run" "$writer" "$file" ${writes[@]+"${writes[@]}"})
+        else
+            w=$(wall_once "$work/run" "$writer" "$file" ${writes[@]+"${writes[@]}"})
+            c=$(wall_once "$work/run" cat "$file")
+            d=$(wall_once "$work/run" "$d88cut" "$file" -op)
+        fi
+        walls+=("$d") cat_walls+=("$c") writer_walls+=("$w")
+        cat_ratios+=("$(ratio "$d" "$c")") writer_ratios+=("$(ratio "$d" "$w")")
     done
     wall=$(median "${walls[@]}")
     cat_wall=$(median "${cat_walls[@]}")
     writer_wall=$(median "${writer_walls[@]}")
+    if [ "$image" = large ]; then
+        large_ratio=$(median "${writer_ratios[@]}")
+    fi
     # The writer floor must have written what d88cut wrote.
     for write in ${writes[@]+"${writes[@]}"}; do
         [ -f "$work/run/${write%:*}" ] || die "the writer floor did not write ${write%:*}"
@@ -126,7 +157,19 @@ for image in set large hostile-8M hostile-64M chain-64M; do
             'BEGIN { printf "%.2f reads, %.2f seeks, %.2f walks", r / n, s / n, w / n }')
     fi
     size_mb=$(awk -v b="$(stat -c %s "$file")" 'BEGIN { printf "%.1f MB", b / 1048576 }')
-    echo "| $image | $size_mb | ${wall} ms | ${cat_wall} ms ($(ratio "$wall" "$cat_wall")x) |" \
-        "${writer_wall} ms ($(ratio "$wall" "$writer_wall")x) | ${peak} KB |" \
+    echo "| $image | $size_mb | ${wall} ms | ${cat_wall} ms | ${writer_wall} ms |" \
+        "$(spread "${cat_ratios[@]}") | $(spread "${writer_ratios[@]}") | ${peak} KB |" \
         "${#writes[@]}, $sectors | $reads, $seeks | $walks, $starts | $per_sector |"
 done
+
+echo
+echo "Times are medians of $runs rounds; a ratio is the median of the rounds' own ratios" \
+    "(quartiles; range)."
+[ -n "$large_ratio" ] || die "no ratio was measured for the large image"
+if awk -v r="$large_ratio" -v g="$guard" 'BEGIN { exit !(r <= g) }'; then
+    printf 'guard: large takes %.2f times the writer floor, at most %s: holds\n' "$large_ratio" "$guard"
+else
+    printf 'guard: large takes %.2f times the writer floor, more than %s (on a quiet machine?)\n' \
+        "$large_ratio" "$guard"
+    exit 2
+fi

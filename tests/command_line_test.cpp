@@ -514,6 +514,10 @@ TEST(CommandLine, ShiftJisDecodesOnlyTextOfItsShape) {
         {"trail byte that would be no character alone", "\x82\xA0", true, "あ"},
         {"lead byte at the end", "A\x82", false, ""},
         {"trail byte 0x7F", "\x82\x7F", false, ""},
+        {"last trail byte", "\x81\xFC", true, "◯"},
+        {"trail byte past the last", "\x81\xFD", false, ""},
+        {"last lead byte", "\xFC\x4B", true, "黑"},
+        {"lead byte past the last", "\xFD\x40", false, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -526,6 +530,42 @@ TEST(CommandLine, ShiftJisDecodesOnlyTextOfItsShape) {
             EXPECT_EQ(std::string(out, written), c.utf8);
         }
     }
+}
+
+// Text decoded for a console is written to it by a call of its own beside the
+// stream (on Windows), so that what was printed on the stream before it, and
+// still waits in the stream's buffer, must reach the console first: a label,
+// then the name. Elsewhere it goes through the stream itself.
+TEST(CommandLine, TextPrintedBeforeDecodedTextReachesTheConsoleFirst) {
+    const std::string name = "ソフト";
+    const std::string expected = "  name: \"" + name + "\"";
+    const auto printLabelAndName = [&](std::FILE* stream, d88console::TextForm form) {
+        std::setvbuf(stream, nullptr, _IOFBF, 4096);
+        std::fputs("  name: \"", stream);
+        EXPECT_TRUE(d88console::writeUtf8(stream, form, name.data(), name.size()));
+        std::fputs("\"", stream);
+        std::fflush(stream);
+    };
+    if (!kWindows) {
+        std::FILE* file = std::tmpfile();
+        ASSERT_NE(file, nullptr);
+        printLabelAndName(file, d88console::TextForm::Utf8);
+        std::rewind(file);
+        char shown[64] = {};
+        EXPECT_EQ(std::string(shown, std::fread(shown, 1, sizeof shown, file)), expected);
+        std::fclose(file);
+        return;
+    }
+    const std::string self = "CommandLine.TextPrintedBeforeDecodedTextReachesTheConsoleFirst";
+    if (!d88test::onOwnConsole()) {
+        EXPECT_EQ(d88test::rerunOnOwnConsole(self), expected);
+        return;
+    }
+    d88test::ConsoleScreen screen;
+    ASSERT_NE(screen.stream(), nullptr);
+    ASSERT_EQ(d88console::formOf(screen.stream()), d88console::TextForm::Console);
+    printLabelAndName(screen.stream(), d88console::TextForm::Console);
+    d88test::reportFromOwnConsole(screen.line(0));
 }
 
 // Asking a terminal's character set looks at the user's locale and leaves

@@ -242,6 +242,35 @@ TEST_F(D88ImageTest, SelectionParsesTheHeaderOrLeavesNothingSelected) {
     EXPECT_EQ(image.mediaType(), -1);
 }
 
+// A table holds 160 track offsets, in a 672-byte header, only when the lowest
+// offset other than 0 among the first 160 is 672, where such a header ends.
+TEST(DiskHeaderTest, TrackTableOf160EntriesOnlyWhenTheFirstTrackStartsAt672) {
+    const struct {
+        std::vector<std::pair<int, std::uint32_t>> offsets;  // entries other than 0
+        int entries;
+    } cases[] = {
+        {{{0, 0x2A0}, {1, 0x3B0}, {160, 0x01010000}, {161, 0x10}}, 160},
+        {{{5, 0x2A0}, {159, 0x2B0}}, 160},
+        {{{0, 0x2B0}, {1, 0x3C0}}, 164},
+        {{{0, 0x2A0}, {1, 0x10}}, 164},  // an offset into the header is lower still
+        {{{0, 0x2A1}, {1, 0x2A0 + 0x110}}, 164},
+        {{{160, 0x2A0}, {0, 0x400}}, 164},  // entries 160-163 do not count
+        {{}, 164},
+    };
+    for (const auto& c : cases) {
+        Bytes bytes(d88::DiskHeader::kSize, 0);
+        for (const auto& [track, offset] : c.offsets) {
+            for (int i = 0; i < 4; ++i) {
+                bytes[0x20 + 4 * static_cast<std::size_t>(track) + static_cast<std::size_t>(i)] =
+                    static_cast<std::uint8_t>(offset >> (8 * i));
+            }
+        }
+        const d88::DiskHeader header = d88::DiskHeader::parse(bytes.data());
+        EXPECT_EQ(header.trackTableEntries(), c.entries) << c.offsets.size();
+        EXPECT_EQ(header.headerSize(), c.entries == 160 ? 672u : 688u);
+    }
+}
+
 TEST_F(D88ImageTest, ReadsRealImagesMadeByOtherTools) {
     const std::string realData = d88test::realDataDir();
     if (realData.empty()) {
@@ -644,6 +673,24 @@ TEST_F(D88ImageTest, SecondOpenKeepsNothingOfTheFirstFile) {
         EXPECT_EQ(img.fileSize(), 0);
         EXPECT_EQ(img.imageIdentity(), d88::FileIdentity{});
     }
+}
+
+// A second file whose tracks lie at the same offsets as the first one's but
+// hold other sector IDs is found by its own IDs: none of the IDs met on the
+// first file's tracks answers a read of the second.
+TEST_F(D88ImageTest, SecondOpenFindsTheSecondFilesIds) {
+    const auto diskOf = [](int r) {
+        return DiskBuilder().addSector(0, r, 1, Bytes(256, static_cast<std::uint8_t>(r))).build();
+    };
+    const std::string first = put(diskOf(1));
+    const std::string second = put(diskOf(2));
+    D88Image img;
+    load(img, d88mk::readFile(first));
+    expectRead(read(img, 0, 0, 0, 1, 1, 256), Bytes(256, 1), 256);
+    ASSERT_TRUE(img.open(second.c_str()));
+    ASSERT_TRUE(img.selectDisk(0));
+    EXPECT_EQ(read(img, 0, 0, 0, 1, 1, 256), 0);
+    expectRead(read(img, 0, 0, 0, 2, 1, 256), Bytes(256, 2), 256);
 }
 
 // Two files are the same only on the same volume (device) with the same index (inode).

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iostream>
 #include <map>
 #include <sstream>
 #include <string>
@@ -103,8 +104,8 @@ using Counts = std::map<std::string, std::size_t>;
 
 // The records of each state the picture draws (a cell titled "...: 5 records
 // ..." stands for five, a summary cell for the counts in its title), "cut"
-// and "cutop" for the outlined records, and the tracks drawn absent, beyond
-// the disk or past the end of the file.
+// and "cutop" for the outlined records, "summary" for the summary cells, and
+// the tracks drawn absent, beyond the disk or past the end of the file.
 Counts pictureCounts(const XmlElement& root) {
     const std::map<std::string, std::string> summaryWords = {
         {"normal", "normal"},
@@ -126,6 +127,7 @@ Counts pictureCounts(const XmlElement& root) {
         if (kind == "track") {
             ++counts[state];
         } else if (kind == "rec" && state == "summary") {
+            ++counts["summary"];
             // "track 0 (C0 H0): 130 records: 65 normal, 65 ID or data CRC error"
             std::istringstream parts(title.substr(title.find(": ", colon + 2) + 2));
             for (std::string part; std::getline(parts, part, ',');) {
@@ -175,6 +177,7 @@ Counts listingCounts(const std::string& listing) {
                                     : 1;
         } else if (first == "track") {
             counts["beyond"] += line.find("beyond the disk, not read") != std::string::npos;
+            counts["inside"] += line.find("inside the header, not read") != std::string::npos;
             counts["ended"] += line.find(": 0 records") != std::string::npos;
         } else if (!first.empty() && std::isdigit(static_cast<unsigned char>(first[0])) &&
                    (words >> h >> r >> n >> count >> length >> data >> density >> mark >>
@@ -205,6 +208,7 @@ void expectPictureAgreesWithListing(const Bytes& image, const std::string& label
     Counts drawn = pictureCounts(picture(image));
     drawn.erase("cut");
     drawn.erase("cutop");
+    drawn.erase("summary");
     Counts listed = listingCounts(info(image, {"-v"}).out);
     for (auto it = listed.begin(); it != listed.end();) {
         it = it->second == 0 ? listed.erase(it) : std::next(it);
@@ -280,6 +284,7 @@ TEST(D88Info, ShowsShiftJisNamesDecodedWhereTheyCanBeShown) {
         // The picture's heading shows names as --utf8 does, in well-formed XML.
         {soft + "<&>\"", Shown::Svg, "ソフト<&>\\x22"},
         {"<a>&\x01\x80\xFF", Shown::Svg, "<a>&\\x01\\x80\\xFF"},
+        {"A]]>B", Shown::Svg, "A]]>B"},  // no end of a CDATA section in text
 
         // '~' is shown, DEL is a control character, in either form.
         {"A~\x7F", Shown::File, "A~\\x7F"},
@@ -468,6 +473,11 @@ TEST(D88Info, ShowsDamagedTracksAsFarAsTheyGoAndNamesTheProblem) {
     DiskBuilder countZero;
     countZero.addRecord(0, record(0, 0, 1, 1, Bytes(256, 0), 0))
         .addRecord(0, record(0, 0, 2, 1, Bytes(256, 0), 0));
+    // A count of 0 on a record the file ends in, right after its header.
+    Bytes countZeroCutOff =
+        DiskBuilder().addRecord(0, d88mk::makeRecord(0, 0, 1, 1, {}, 0, 1024)).build();
+    countZeroCutOff[0x1C] = 0xC0;  // disk size 1,728: the whole record
+    countZeroCutOff[0x1D] = 0x06;
     // The second disk's last sector is cut 100 bytes into its data.
     DiskBuilder second = smallDisk();
     second.fillTrack(1, 1, 2, 1);
@@ -492,6 +502,9 @@ TEST(D88Info, ShowsDamagedTracksAsFarAsTheyGoAndNamesTheProblem) {
     // Tracks 1 and 3 beyond the disk at the same offset, track 2 between them whole.
     DiskBuilder apart = smallDisk();
     apart.fillTrack(2, 1, 2, 1).setTrackOffset(1, 5000).setTrackOffset(3, 5000);
+    // Offsets into the disk's own header are not walked; 688, where it ends, is track 0's.
+    DiskBuilder inHeader = smallDisk();
+    inHeader.setTrackOffset(1, 16).setTrackOffset(2, 687).setTrackOffset(3, 688);
     // Counts that never end the walk: 257 records without data, 16 bytes each.
     DiskBuilder endless;
     for (int i = 0; i < 257; ++i) {
@@ -516,6 +529,12 @@ TEST(D88Info, ShowsDamagedTracksAsFarAsTheyGoAndNamesTheProblem) {
          countZero.build(),
          {"disk 0 at offset 0x00000000: 1232 bytes, whole", "  layout: track 0: 1 x R1 N1",
           "  problem: track 0: record 0 has sector count 0, the track ends there"}},
+        {"count 0 on a record cut off by the end of the file",
+         countZeroCutOff,
+         {"disk 0 at offset 0x00000000: 1728 bytes, the file holds only 704",
+          "  layout: track 0: 1 x R1 N1",
+          "  problem: track 0: record 0 has sector count 0, the track ends there",
+          "  problem: track 0: record 0 cut off by the end of the file (0 of 1024 data bytes)"}},
         {"file cut off inside the second disk",
          cutShort,
          {"disk 0 at offset 0x00000000: 1232 bytes, whole", "  layout: track 0: 2 x R1-2 N1",
@@ -548,6 +567,12 @@ TEST(D88Info, ShowsDamagedTracksAsFarAsTheyGoAndNamesTheProblem) {
           "3: beyond the disk",
           "  problem: track 1: offset 5000 is beyond the disk (1776 bytes), not read",
           "  problem: track 3: offset 5000 is beyond the disk (1776 bytes), not read"}},
+        {"track offsets inside the header",
+         inHeader.build(),
+         {"disk 0 at offset 0x00000000: 1232 bytes, whole",
+          "  layout: track 0: 2 x R1-2 N1; tracks 1-2: inside the header; track 3: 2 x R1-2 N1",
+          "  problem: track 1: offset 16 lies inside the header, not read",
+          "  problem: track 2: offset 687 lies inside the header, not read"}},
         {"record past the disk's end",
          pastEnd.build(),
          {"disk 0 at offset 0x00000000: 1222 bytes, whole", "  layout: track 0: 2 x R1-2 N1",
@@ -582,6 +607,19 @@ TEST(D88Info, DrawsEveryRecordAndTrackInTheStateTheListingNames) {
         alternating.addRecord(0, marked);
     }
     alternating.fillTrack(1, 1, 3, 1);
+    // A track of 64 cells is drawn cell by cell, one of 65 as one cell.
+    const auto alternatingCells = [](int cells, int tracks) {
+        DiskBuilder disk;
+        for (int track = 0; track < tracks; ++track) {
+            for (int r = 0; r < cells; ++r) {
+                Record marked = record(track / 2, track % 2, r, 0, {});
+                marked.status = r % 2 == 0 ? 0x00 : 0xA0;
+                disk.addRecord(track, marked);
+            }
+        }
+        return disk.build();
+    };
+
     const struct {
         const char* name;
         Bytes image;
@@ -596,7 +634,11 @@ TEST(D88Info, DrawsEveryRecordAndTrackInTheStateTheListingNames) {
           {"cutoff", 1},
           {"beyond", 1},
           {"ended", 42}}},
-        {"a track of too many cells", alternating.build(), {{"normal", 68}, {"crc", 65}}},
+        {"a track of too many cells",
+         alternating.build(),
+         {{"normal", 68}, {"crc", 65}, {"summary", 1}}},
+        {"a track of 64 cells", alternatingCells(64, 1), {{"summary", 0}, {"crc", 32}}},
+        {"a track of 65 cells", alternatingCells(65, 1), {{"summary", 1}, {"crc", 32}}},
     };
     for (const auto& c : cases) {
         expectPictureAgreesWithListing(c.image, c.name);
@@ -605,6 +647,29 @@ TEST(D88Info, DrawsEveryRecordAndTrackInTheStateTheListingNames) {
             EXPECT_EQ(drawn.count(state) ? drawn.at(state) : 0, count) << c.name << ": " << state;
         }
     }
+
+    // 3 disks of 164 tracks of 64 cells: more than the about 30,000 cells the
+    // picture holds, so the tracks drawn once they are spent are summarised.
+    const Bytes overBudget = alternatingCells(64, 164);
+    const Bytes threeDisks = d88mk::concat({overBudget, overBudget, overBudget});
+    expectPictureAgreesWithListing(threeDisks, "more cells than the picture holds");
+    const XmlElement crowded = picture(threeDisks);
+    std::vector<const XmlElement*> rects;
+    findAll(crowded, "rect", rects);
+    std::size_t cells = 0;
+    std::vector<std::string> summarised;
+    for (const XmlElement* rect : rects) {
+        const std::string cls = rect->attributes.count("class") ? rect->attributes.at("class") : "";
+        cells += cls == "rec normal" || cls == "rec crc";
+        if (cls == "rec summary") {
+            summarised.push_back(titleOf(*rect));
+        }
+    }
+    EXPECT_LE(cells, 30000u);
+    EXPECT_GT(cells, 29000u);
+    EXPECT_EQ(summarised.size() * 64 + cells, 3u * 164 * 64);
+    // The last disk's last track is among them.
+    EXPECT_TRUE(!summarised.empty() && summarised.back().rfind("track 163 (C81 H1): ", 0) == 0);
 
     // Records d88cut reads whole for the kind; with a sector missing, a run
     // stops there.
@@ -632,6 +697,153 @@ TEST(D88Info, DrawsEveryRecordAndTrackInTheStateTheListingNames) {
         EXPECT_EQ(drawn.count("cut") ? drawn.at("cut") : 0, c.cut) << c.name;
         EXPECT_EQ(drawn.count("cutop") ? drawn.at("cutop") : 0, c.cutop) << c.name;
     }
+}
+
+// The example picture in docs/ is what d88info draws of the builder's damaged
+// image, byte for byte. Made again with:
+//   d88mkimage damaged damaged.d88 && d88info --svg damaged.d88 > docs/damaged.svg
+TEST(D88Info, DrawsTheDamagedSampleAsTheDocsShowIt) {
+    const ToolResult run = info(d88mk::damagedImage(), {"--svg"});
+    EXPECT_EQ(run.exitStatus, 0);
+    const Bytes docs = d88mk::readFile(D88CUT_DOCS_DIR "/damaged.svg");
+    EXPECT_TRUE(run.out == std::string(docs.begin(), docs.end()))
+        << "docs/damaged.svg is not what d88info draws now: make it again";
+}
+
+// Where the picture puts things, and what its titles say: each disk a panel of
+// the same height, one after the other, every cylinder a row of it, the
+// picture's size and viewBox just holding them all; a record as wide as its
+// data; and titles for one record, several, a record cut, one cut only with
+// -op and one the file cuts off in the middle of a run that is cut.
+TEST(D88Info, PicturePlacesEveryDiskAndTrackAndTitlesEveryCell) {
+    DiskBuilder everyTrack;
+    for (int track = 0; track < d88mk::DiskBuilder::kTrackCount; ++track) {
+        everyTrack.fillTrack(track, 1, 1, 1);
+    }
+    const Bytes image = d88mk::concat({smallDisk().build(), everyTrack.build(),
+                                       d88mk::setDisk(SetDisk::OpeningDisk, 30).build()});
+    const XmlElement root = picture(image);
+    const auto number = [](const XmlElement& element, const std::string& name) {
+        return element.attributes.count(name) ? std::stoi(element.attributes.at(name)) : -1;
+    };
+    const int width = number(root, "width");
+    const int height = number(root, "height");
+    EXPECT_EQ(root.attributes.at("viewBox"),
+              "0 0 " + std::to_string(width) + " " + std::to_string(height));
+
+    // Each panel starts with its title; the labels C0-C81 of its rows follow.
+    std::vector<const XmlElement*> texts;
+    findAll(root, "text", texts);
+    std::vector<int> panelTops;
+    std::vector<std::vector<int>> rows;
+    for (const XmlElement* text : texts) {
+        if (text->text.rfind("disk ", 0) == 0) {
+            panelTops.push_back(number(*text, "y"));
+            rows.emplace_back();
+        } else if (!rows.empty() && text->text == "C" + std::to_string(rows.back().size())) {
+            rows.back().push_back(number(*text, "y"));
+        }
+    }
+    ASSERT_EQ(panelTops.size(), 3u);
+    const int panelHeight = panelTops[1] - panelTops[0];
+    EXPECT_EQ(panelTops[2] - panelTops[1], panelHeight);
+    const int rowPitch = rows[0][1] - rows[0][0];
+    for (std::size_t disk = 0; disk < rows.size(); ++disk) {
+        ASSERT_EQ(rows[disk].size(), 82u) << disk;
+        EXPECT_EQ(rows[disk][81] - rows[disk][0], 81 * rowPitch) << disk;
+        EXPECT_EQ(rows[disk][0] - panelTops[disk], rows[0][0] - panelTops[0]) << disk;
+    }
+    // The last panel ends inside the picture, which ends soon after it.
+    EXPECT_LT(rows[2][81], height);
+    EXPECT_LE(height, panelTops[2] + panelHeight);
+
+    // Every cell and track lies in the row of its cylinder, head 0 left of
+    // head 1, inside the picture.
+    std::vector<const XmlElement*> rects;
+    findAll(root, "rect", rects);
+    std::map<std::string, const XmlElement*> cells;             // by title
+    std::map<std::pair<std::size_t, unsigned>, int> trackLeft;  // by disk and track
+    int head0Right = 0;
+    for (const XmlElement* rect : rects) {
+        const std::string title = titleOf(*rect);
+        const int x = number(*rect, "x");
+        const int y = number(*rect, "y");
+        EXPECT_LE(x + number(*rect, "width"), width) << title;
+        EXPECT_LE(y + number(*rect, "height"), height) << title;
+        unsigned track = 0;
+        unsigned cylinder = 0;
+        unsigned head = 0;
+        if (std::sscanf(title.c_str(), "track %u (C%u H%u)", &track, &cylinder, &head) != 3) {
+            continue;
+        }
+        // The panel it lies in.
+        const auto disk = static_cast<std::size_t>(
+            std::upper_bound(panelTops.begin(), panelTops.end(), y) - panelTops.begin() - 1);
+        EXPECT_EQ(cylinder, track / 2);
+        EXPECT_EQ(head, track % 2);
+        // A cell's top lies 8 pixels above its row's label, an absent track's line 5.
+        const bool absent = rect->attributes.at("class") == "track absent";
+        EXPECT_EQ(rows[disk][cylinder] - y, absent ? 5 : 8) << title;
+        trackLeft.emplace(std::pair{disk, track}, x);
+        if (head == 0) {
+            head0Right = std::max(head0Right, x + number(*rect, "width"));
+        }
+        cells[title] = rect;
+    }
+    EXPECT_EQ(trackLeft.size(), 3 * 164u);  // every track of every disk, absent ones too
+    // Each track starts at the left of its head's column.
+    for (const auto& [where, left] : trackLeft) {
+        EXPECT_EQ(left, trackLeft.at({0, where.second % 2})) << where.first << " " << where.second;
+    }
+    EXPECT_GT(trackLeft.at({0, 1}), head0Right);
+
+    // Titles, and widths: 2 pixels and one per 16 bytes of data a record.
+    const std::string normal = " N1, 256 bytes, double, -, normal";
+    const struct {
+        std::string title;
+        std::string cls;
+        int width;
+    } expected[] = {
+        {"track 0 (C0 H0): 2 records C0 H0 R1 2 N1, 256 bytes each, double, -, normal",
+         "rec normal", 36},
+        {"track 163 (C81 H1): C81 H1 R1" + normal, "rec normal", 18},
+        {"track 162 (C81 H0): C81 H0 R1" + normal, "rec normal", 18},
+        // MO00 from track 8 R0, cut always; OPDEMO from track 2 R0, only with -op.
+        {"track 8 (C4 H0): 5 records C4 H0 R0 1 2 3 4 N3, 1024 bytes each, double, -, normal; "
+         "cut by d88cut",
+         "rec normal cut", 330},
+        {"track 2 (C1 H0): 5 records C1 H0 R0 1 2 3 4 N3, 1024 bytes each, double, -, normal; "
+         "cut by d88cut with -op",
+         "rec normal cutop", 330},
+    };
+    for (const auto& c : expected) {
+        const auto found = cells.find(c.title);
+        ASSERT_NE(found, cells.end()) << c.title;
+        EXPECT_EQ(found->second->attributes.at("class"), c.cls) << c.title;
+        EXPECT_EQ(number(*found->second, "width"), c.width) << c.title;
+    }
+
+    // The damaged sample's Demo Disk 1 ends 300 bytes into track 41 R2, the
+    // whole of MDEMO108: that record is drawn cut off and not as cut, the
+    // records of MDEMO107 before it as cut.
+    const XmlElement damaged = picture(d88mk::damagedImage());
+    std::vector<const XmlElement*> track41;
+    std::vector<const XmlElement*> damagedRects;
+    findAll(damaged, "rect", damagedRects);
+    for (const XmlElement* rect : damagedRects) {
+        if (titleOf(*rect).rfind("track 41 (C20 H1): ", 0) == 0) {
+            track41.push_back(rect);
+        }
+    }
+    ASSERT_EQ(track41.size(), 3u);  // one cell of Program Disk's track 41, two of Demo Disk 1's
+    EXPECT_EQ(titleOf(*track41[1]),
+              "track 41 (C20 H1): 2 records C20 H1 R0 1 N3, 1024 bytes each, double, -, normal; "
+              "cut by d88cut");
+    EXPECT_EQ(track41[1]->attributes.at("class"), "rec normal cut");
+    EXPECT_EQ(titleOf(*track41[2]),
+              "track 41 (C20 H1): C20 H1 R2 N3, 1024 bytes, double, -, normal; the file holds only "
+              "300 of them");
+    EXPECT_EQ(track41[2]->attributes.at("class"), "rec cutoff");
 }
 
 TEST(D88Info, VerboseListsEveryRecordOfEveryPresentTrack) {
@@ -876,6 +1088,35 @@ TEST(D88Info, ReportsUsageErrorsAndUnreadableImagesWithStatus1) {
     }
 }
 
+// Every mode checks its own output: a write that fails (a full disk) is said
+// once, with status 1, whether it fails in the run or only at its end; a
+// reader that goes away (a closed pipe) ends the run quietly.
+TEST(D88Info, SaysWhenItsOutputCannotBeWrittenButNotWhenItsReaderLeaves) {
+    using d88test::OutputTo;
+    d88test::ScratchDir dir;
+    d88mk::writeFile(dir.file("disk.d88"), d88mk::damagedImage());
+    const std::vector<std::string> modes[] = {{"disk.d88"},
+                                              {"-v", "disk.d88"},
+                                              {"-x", "1,1,1", "disk.d88"},
+                                              {"--svg", "disk.d88"},
+                                              {"-h"}};
+    for (const OutputTo to : {OutputTo::Full, OutputTo::ClosedPipe}) {
+        if (!d88test::canRedirectTo(to)) {
+            std::cout << "[  NOTE    ] no /dev/full on this system\n";
+            continue;
+        }
+        for (const std::vector<std::string>& args : modes) {
+            SCOPED_TRACE(args[0] + (to == OutputTo::Full ? " > /dev/full" : " | closed pipe"));
+            d88test::RunOptions options;
+            options.stdoutTo = to;
+            const ToolResult run = d88test::runTool(D88INFO_PATH, args, dir.path(), options);
+            EXPECT_EQ(run.exitStatus, to == OutputTo::Full ? 1 : 0);
+            EXPECT_EQ(run.err,
+                      to == OutputTo::Full ? "d88info: cannot write standard output\n" : "");
+        }
+    }
+}
+
 // After the disks, what the index of the disks leaves out of the file.
 TEST(D88Info, SaysWhatWasNotIndexed) {
     const Bytes small = smallDisk().build();
@@ -992,8 +1233,39 @@ TEST(D88Info, ShowsRealImagesMadeByOtherTools) {
     EXPECT_EQ(linesStarting(info(cpm, {"-x", "4/1/2"}).out, {"  sector"}),
               Lines{"  sector on track 9 (C4 H1) R2 N1: 256 bytes"});
 
-    // Cut short in track 45: the tracks after it alike make one line.
+    // The same disk with the 672-byte header some writers make (every track
+    // offset 16 less): 160 entries, of which none is a problem, the same
+    // layout and geometry, nothing drawn of entries 160-163, and the same cut.
     const Bytes huBasic = d88mk::readFile(dir + "HuBASIC_Format_2D.d88");
+    const Bytes shortHeader = d88mk::withShortHeader(huBasic);
+    const std::string shortOut = info(shortHeader).out;
+    EXPECT_EQ(
+        linesStarting(shortOut, {"disk", "  track", "  layout", "  geometry", "  problem"}),
+        (Lines{"disk 0 at offset 0x00000000: 348832 bytes, whole",
+               "  track table: 160 entries (672-byte header)", "  tracks: 80 of 160 present",
+               "  layout: tracks 0-79: 16 x R1-16 N1",
+               "  geometry: 40 cylinders x 2 heads x 16 sectors x 256 bytes = 327680 bytes"}));
+    EXPECT_EQ(linesStarting(info(huBasic).out, {"  track"}), Lines{"  tracks: 80 of 164 present"});
+    expectPictureAgreesWithListing(shortHeader, "672-byte header");
+    std::vector<const XmlElement*> rects;
+    const XmlElement shortPicture = picture(shortHeader);
+    findAll(shortPicture, "rect", rects);
+    for (const XmlElement* rect : rects) {
+        const std::string title = titleOf(*rect);
+        if (title.compare(0, 6, "track ") == 0) {
+            EXPECT_LT(std::stoi(title.substr(6)), 160) << title;
+        }
+    }
+    for (const Bytes& form : {huBasic, shortHeader}) {
+        d88test::ScratchDir cutDir;
+        d88mk::writeFile(cutDir.file("disk.d88"), form);
+        const ToolResult cutRun = d88test::runTool(D88CUT_PATH, {"disk.d88", "-op"}, cutDir.path());
+        EXPECT_EQ(cutRun.exitStatus, 0);
+        EXPECT_EQ(cutRun.out + cutRun.err, "");
+        EXPECT_EQ(cutDir.entries(), Lines{"disk.d88"});
+    }
+
+    // Cut short in track 45: the tracks after it alike make one line.
     const ToolResult cut = info(Bytes(huBasic.begin(), huBasic.begin() + 200000));
     EXPECT_EQ(linesStarting(cut.out, {"  layout", "  geometry", "  problem"}),
               (Lines{"  layout: tracks 0-44: 16 x R1-16 N1; track 45: 13 x R1-13 N1; tracks 46-79: "

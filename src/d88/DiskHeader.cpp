@@ -18,4 +18,19 @@ DiskHeader DiskHeader::parse(const std::uint8_t* bytes) {
     return header;
 }
 
+int DiskHeader::trackTableEntries() const {
+    std::uint32_t lowest = 0;
+    for (int t = 0; t < kShortTrackCount; ++t) {
+        const std::uint32_t offset = trackOffsets[t];
+        if (offset != 0 && (lowest == 0 || offset < lowest)) {
+            lowest = offset;
+        }
+    }
+    return lowest == kShortSize ? kShortTrackCount : kTrackCount;
+}
+
+std::size_t DiskHeader::headerSize() const {
+    return trackTableEntries() == kShortTrackCount ? kShortSize : kSize;
+}
+
 }  // namespace d88

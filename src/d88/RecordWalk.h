@@ -25,6 +25,10 @@ enum class WalkEnd {
     FileEnded,   // the file ends before or inside a record header
     Absent,      // the track table holds 0 for the track (or no such track)
     BeyondDisk,  // the track's offset is beyond the disk's size: never read
+    // The track's offset points into the disk's own header (see
+    // DiskHeader::headerSize). The reader walks such a track as it finds it,
+    // as d88cut always has; d88info names it and does not walk it.
+    InsideHeader,
 };
 
 // Whether a sector count of 0 ends the walk. A sector search stops there

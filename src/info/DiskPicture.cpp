@@ -71,6 +71,7 @@ constexpr char kStyle[] =
     ".summary{fill:#b0b0b0}\n"
     ".absent{fill:#e6e6e6}\n"
     ".beyond{fill:#f4d03f}\n"
+    ".inside{fill:#f5a3c7}\n"
     ".ended{fill:#8b5a2b}\n"
     ".capped{fill:#000}\n"
     ".rec{stroke:#fff;stroke-width:0.6}\n"
@@ -322,6 +323,11 @@ void drawTrack(PictureRun& run, const TrackRecords& track, const CutCollector& c
                 "track beyond", x, y, kColumnWidth, kCellHeight,
                 name + format(": offset 0x%08llX is beyond the disk, not read", track.tableOffset));
             return;
+        case d88::WalkEnd::InsideHeader:
+            run.svg.rect("track inside", x, y, kColumnWidth, kCellHeight,
+                         name + format(": offset 0x%08llX lies inside the header, not read",
+                                       track.tableOffset));
+            return;
         default:
             break;
     }
@@ -350,9 +356,15 @@ void drawPanel(PictureRun& run, int index, int top) {
     CutCollector cuts;
     collectCuts(run.image, identification, cuts);
     readDiskTracks(run.image, start, run.tracks);
-    run.svg.text("title", kMargin, top + 14,
-                 where + ": \"" + nameAsUtf8(run.image.diskHeader().name) + "\", " +
-                     kindText(identification));
+    const d88::DiskHeader& header = run.image.diskHeader();
+    const std::string shortTable =
+        header.trackTableEntries() == d88::DiskHeader::kShortTrackCount
+            ? format("; track table of %llu entries (%llu-byte header)",
+                     d88::DiskHeader::kShortTrackCount, d88::DiskHeader::kShortSize)
+            : "";
+    run.svg.text(
+        "title", kMargin, top + 14,
+        where + ": \"" + nameAsUtf8(header.name) + "\", " + kindText(identification) + shortTable);
     for (int head = 0; head < 2; ++head) {
         run.svg.text("label", columnLeft(head), top + kPanelHeading - 4,
                      format("head %llu", static_cast<unsigned>(head)));
@@ -362,6 +374,9 @@ void drawPanel(PictureRun& run, int index, int top) {
                      format("C%llu", static_cast<unsigned>(cylinder)));
     }
     for (const TrackRecords& track : run.tracks) {
+        if (!track.inTable) {
+            continue;
+        }
         const d88::TrackAddress address = d88::TrackAddress::ofIndex(track.index);
         const int y = top + kPanelHeading + address.cylinder() * kRowPitch;
         drawTrack(run, track, cuts, columnLeft(address.head()), y);
@@ -377,6 +392,7 @@ constexpr LegendEntry kTrackLegend[] = {
     {"key summary", "too many cells: one for the track"},
     {"key absent", "track absent (offset 0)"},
     {"key beyond", "track offset beyond the disk, not read"},
+    {"key inside", "track offset inside the disk's header, not read"},
     {"key ended", "track beyond the end of the file"},
     {"key capped", "walk goes on past the records drawn"},
     {"key normal cut", "outlined: cut by d88cut for the disk's kind"},

@@ -15,6 +15,7 @@
 #include "HexDump.h"
 #include "InfoOptions.h"
 #include "LeftOut.h"
+#include "OutputCheck.h"
 #include "RecordListing.h"
 #include "RecordStatus.h"
 #include "TrackLayout.h"
@@ -86,9 +87,7 @@ void showDisk(InfoRun& run, int index) {
     }
 }
 
-}  // namespace
-
-int runInfo(int argc, char** argv, std::FILE* out, std::FILE* err) {
+int showImage(int argc, char** argv, std::FILE* out, std::FILE* err) {
     InfoOptions options;
     switch (parseInfoOptions(argc, argv, options, out, err)) {
         case OptionsResult::Help:
@@ -128,6 +127,12 @@ int runInfo(int argc, char** argv, std::FILE* out, std::FILE* err) {
     }
     printLeftOut(out, run.image);
     return 0;
+}
+
+}  // namespace
+
+int runInfo(int argc, char** argv, std::FILE* out, std::FILE* err) {
+    return finishOutput(out, err, showImage(argc, argv, out, err));
 }
 
 }  // namespace d88info

@@ -7,8 +7,10 @@
 namespace d88info {
 
 // Runs d88info on a command line, printing on `out` and `err`, and returns the
-// exit status: 0 once the image was read, 1 for a usage error or an image that
-// cannot be opened. -h prints the usage on `out` and returns 0.
+// exit status: 0 once the image was read, 1 for a usage error, an image that
+// cannot be opened, or output on `out` that could not be written (which is
+// said on `err`; a reader of `out` that went away is no failure). -h prints
+// the usage on `out` and returns 0.
 int runInfo(int argc, char** argv, std::FILE* out, std::FILE* err);
 
 }  // namespace d88info

@@ -26,6 +26,10 @@ void printTrack(std::FILE* out, const TrackRecords& track) {
         std::fputs(": beyond the disk, not read\n", out);
         return;
     }
+    if (track.end == d88::WalkEnd::InsideHeader) {
+        std::fputs(": inside the header, not read\n", out);
+        return;
+    }
     const std::size_t count = track.records.size();
     std::fprintf(out, " at 0x%08llX: %zu record%s\n", static_cast<unsigned long long>(track.start),
                  count, count == 1 ? "" : "s");

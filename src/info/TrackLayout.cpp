@@ -78,6 +78,9 @@ std::string trackContents(const TrackRecords& track) {
     if (track.end == d88::WalkEnd::BeyondDisk) {
         return "beyond the disk";
     }
+    if (track.end == d88::WalkEnd::InsideHeader) {
+        return "inside the header";
+    }
     if (track.records.empty()) {
         return "no records";
     }
@@ -105,6 +108,7 @@ std::string trackContents(const TrackRecords& track) {
 void printTrackLayout(std::FILE* out, const DiskTracks& tracks) {
     std::string layout;
     int present = 0;
+    int entries = 0;
     std::string runContents;
     int runFirst = -1;
     int runLast = -1;
@@ -116,6 +120,7 @@ void printTrackLayout(std::FILE* out, const DiskTracks& tracks) {
         runFirst = -1;
     };
     for (const TrackRecords& track : tracks) {
+        entries += track.inTable ? 1 : 0;
         if (!track.present()) {
             closeRun();
             continue;
@@ -130,7 +135,11 @@ void printTrackLayout(std::FILE* out, const DiskTracks& tracks) {
         runLast = track.index;
     }
     closeRun();
-    std::fprintf(out, "  tracks: %d of %d present\n", present, static_cast<int>(tracks.size()));
+    if (entries == d88::DiskHeader::kShortTrackCount) {
+        std::fprintf(out, "  track table: %d entries (%zu-byte header)\n", entries,
+                     d88::DiskHeader::kShortSize);
+    }
+    std::fprintf(out, "  tracks: %d of %d present\n", present, entries);
     if (!layout.empty()) {
         std::fprintf(out, "  layout: %s\n", layout.c_str());
     }

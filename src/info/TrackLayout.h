@@ -20,7 +20,8 @@ namespace d88info {
 std::string trackContents(const TrackRecords& track);
 
 // "  tracks: 160 of 164 present" and "  layout: ..." (no layout line when no
-// track is present).
+// track is present); before them "  track table: 160 entries (672-byte
+// header)" for a disk whose table is that short.
 void printTrackLayout(std::FILE* out, const DiskTracks& tracks);
 
 }  // namespace d88info

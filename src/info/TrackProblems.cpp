@@ -41,7 +41,8 @@ void checkDiskEnd(Problems& problems, const TrackRecords& track, std::int64_t di
     }
 }
 
-// How the walk ended, where that is a problem.
+// How the walk ended, where that is a problem. A record with sector count 0
+// that the file cuts off is named for both, in that order.
 void checkEnd(Problems& problems, const TrackRecords& track, std::uint32_t diskSize) {
     const std::size_t last = track.records.empty() ? 0 : track.records.size() - 1;
     char text[kTextRoom];
@@ -49,10 +50,21 @@ void checkEnd(Problems& problems, const TrackRecords& track, std::uint32_t diskS
         std::snprintf(text, sizeof text, "offset %lu is beyond the disk (%lu bytes), not read",
                       static_cast<unsigned long>(track.tableOffset),
                       static_cast<unsigned long>(diskSize));
-    } else if (track.end == d88::WalkEnd::CountZero) {
+        problems.emplace_back(text);
+        return;
+    }
+    if (track.end == d88::WalkEnd::InsideHeader) {
+        std::snprintf(text, sizeof text, "offset %lu lies inside the header, not read",
+                      static_cast<unsigned long>(track.tableOffset));
+        problems.emplace_back(text);
+        return;
+    }
+    if (track.end == d88::WalkEnd::CountZero) {
         std::snprintf(text, sizeof text, "record %zu has sector count 0, the track ends there",
                       last);
-    } else if (track.dataCutOff()) {
+        problems.emplace_back(text);
+    }
+    if (track.dataCutOff()) {
         std::snprintf(text, sizeof text,
                       "record %zu cut off by the end of the file (%lld of %u data bytes)", last,
                       static_cast<long long>(track.records[last].dataInFile),

@@ -1,5 +1,5 @@
-// Naming what is wrong with a disk's tracks: a track offset beyond the disk, a
-// record cut off by the end of the file, sector counts that disagree, a count
+// Naming what is wrong with a disk's tracks: a track offset beyond the disk or
+// inside its header, a record cut off by the end of the file, sector counts that disagree, a count
 // of 0, a record that runs past the end of the disk, and a walk stopped at the
 // record limit. Neighbouring tracks with the same problem make one line.
 #pragma once

@@ -17,6 +17,9 @@ namespace d88info {
 inline constexpr std::size_t kMaxRecordsPerTrack = 256;
 
 // One track: where it lies, its records in file order and how its walk ended.
+// A track whose offset points into the disk's header is not walked (its end
+// is InsideHeader); the entries past a table of 160 (a 672-byte header, see
+// d88::DiskHeader::trackTableEntries) are no tracks: absent and not in the table.
 struct TrackRecords {
     int index = 0;                  // the track index
     std::uint32_t tableOffset = 0;  // the track table entry
@@ -24,6 +27,7 @@ struct TrackRecords {
     std::vector<d88::TrackRecord> records;
     d88::WalkEnd end = d88::WalkEnd::Absent;
     bool capped = false;  // kMaxRecordsPerTrack records kept, and the walk goes on
+    bool inTable = true;  // an entry of the disk's track table
 
     bool present() const { return end != d88::WalkEnd::Absent; }
     // True when the file ends inside the data of the last record.

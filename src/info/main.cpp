@@ -3,10 +3,9 @@
 #include <cstdio>
 
 #include "Info.h"
-
-#ifdef _WIN32
 #include "system/ConsoleText.h"
 
+#ifdef _WIN32
 // Windows hands the command line over as UTF-16, so that any path opens. A
 // run dropped on or double-clicked has a console window of its own, which
 // closes when it ends: it stays until a key is pressed.
@@ -21,7 +20,10 @@ int wmain(int argc, wchar_t** argv) {
     return status;
 }
 #else
+// A reader that stops reading (d88info -v image | head) makes the writes fail
+// rather than end the program, which then ends quietly (see runInfo).
 int main(int argc, char** argv) {
+    d88console::ignoreReadersGoingAway();
     return d88info::runInfo(argc, argv, stdout, stderr);
 }
 #endif

@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <iconv.h>
 #include <pty.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -57,6 +58,16 @@ bool redirectChild(const std::string& outPath, const std::string& errPath, Outpu
     }
     return errFd >= 0 && nullFd >= 0 && outFd >= 0 && dup2(nullFd, 0) == 0 && dup2(outFd, 1) == 1 &&
            dup2(errFd, 2) == 2;
+}
+
+// Limits the size of the files the child writes, when asked: a write past the
+// limit then fails with EFBIG rather than ending the program.
+bool limitFileSize(std::int64_t limit) {
+    if (limit < 0) {
+        return true;
+    }
+    const struct rlimit bytes = {static_cast<rlim_t>(limit), static_cast<rlim_t>(limit)};
+    return std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR && setrlimit(RLIMIT_FSIZE, &bytes) == 0;
 }
 
 // Reads what the program wrote to its terminal, as long as there is any.
@@ -136,7 +147,7 @@ ToolResult runTool(const std::string& program, const std::vector<std::string>& a
             putenv(const_cast<char*>(setting.c_str()));
         }
         if (!redirectChild(outPath, errPath, options.stdoutTo, terminal) ||
-            chdir(workDir.c_str()) != 0) {
+            chdir(workDir.c_str()) != 0 || !limitFileSize(options.fileSizeLimit)) {
             _exit(127);
         }
         execv(program.c_str(), argv.data());
@@ -158,6 +169,23 @@ ToolResult runTool(const std::string& program, const std::vector<std::string>& a
     result.err = slurp(errPath);
     return result;
 }
+
+ConsoleScreen::ConsoleScreen() = default;
+ConsoleScreen::~ConsoleScreen() = default;
+
+std::string ConsoleScreen::line(int) const {
+    return "";
+}
+
+std::string rerunOnOwnConsole(const std::string&) {
+    throw std::runtime_error("no console of a program's own on this system");
+}
+
+bool onOwnConsole() {
+    return false;
+}
+
+void reportFromOwnConsole(const std::string&) {}
 
 bool makeFifo(const std::string& path) {
     return mkfifo(path.c_str(), 0600) == 0;

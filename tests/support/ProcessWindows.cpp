@@ -1,6 +1,9 @@
 // What ToolRun.h declares, as Windows does it.
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -79,7 +82,8 @@ bool canRedirectTo(OutputTo to) {
 
 ToolResult runTool(const std::string& program, const std::vector<std::string>& args,
                    const std::string& workDir, const RunOptions& options) {
-    if (!canRedirectTo(options.stdoutTo) || !options.environment.empty()) {
+    if (!canRedirectTo(options.stdoutTo) || !options.environment.empty() ||
+        options.fileSizeLimit >= 0) {
         throw std::runtime_error("no such stream or setting on Windows");
     }
     ScratchDir capture;
@@ -143,6 +147,94 @@ ToolResult runTool(const std::string& program, const std::vector<std::string>& a
     result.out = fromTextMode(slurp(outPath));
     result.err = fromTextMode(slurp(errPath));
     return result;
+}
+
+namespace {
+
+// Where a rerun on a console of its own hands its text back.
+constexpr char kReportVariable[] = "D88CUT_TEST_REPORT";
+
+}  // namespace
+
+ConsoleScreen::ConsoleScreen() {
+    const HANDLE screen =
+        CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, CONSOLE_TEXTMODE_BUFFER, nullptr);
+    if (screen == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    const int fd = _open_osfhandle(reinterpret_cast<std::intptr_t>(screen), _O_TEXT);
+    stream_ = fd >= 0 ? _fdopen(fd, "w") : nullptr;
+    if (stream_ == nullptr) {
+        CloseHandle(screen);
+    }
+}
+
+ConsoleScreen::~ConsoleScreen() {
+    if (stream_ != nullptr) {
+        std::fclose(stream_);  // closes the screen's handle too
+    }
+}
+
+std::string ConsoleScreen::line(int row) const {
+    if (stream_ == nullptr) {
+        return "";
+    }
+    const HANDLE screen = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream_)));
+    CONSOLE_SCREEN_BUFFER_INFO info;
+    if (!GetConsoleScreenBufferInfo(screen, &info)) {
+        return "";
+    }
+    std::wstring chars(static_cast<std::size_t>(info.dwSize.X), L' ');
+    DWORD read = 0;
+    const COORD start = {0, static_cast<SHORT>(row)};
+    if (!ReadConsoleOutputCharacterW(screen, chars.data(), static_cast<DWORD>(chars.size()), start,
+                                     &read)) {
+        return "";
+    }
+    chars.resize(read);
+    chars.erase(chars.find_last_not_of(L' ') + 1);
+    return narrow(chars, CP_UTF8);
+}
+
+std::string rerunOnOwnConsole(const std::string& testName) {
+    ScratchDir scratch;
+    const std::string report = scratch.file("report");
+    wchar_t self[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+    if (length == 0 || length == MAX_PATH) {
+        throw std::runtime_error("cannot tell the test program's own path");
+    }
+    std::wstring commandLine = quoted(self) + L" " + quoted(widen("--gtest_filter=" + testName));
+    // The rerun inherits the variable that tells it where to report.
+    SetEnvironmentVariableW(widen(kReportVariable).c_str(), widen(report).c_str());
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    const BOOL started = CreateProcessW(self, commandLine.data(), nullptr, nullptr, FALSE,
+                                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
+    SetEnvironmentVariableW(widen(kReportVariable).c_str(), nullptr);
+    if (!started) {
+        throw std::runtime_error("cannot rerun the test program on a console of its own");
+    }
+    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_TIMEOUT) {
+        TerminateProcess(process.hProcess, 255);
+        WaitForSingleObject(process.hProcess, INFINITE);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return slurp(report);
+}
+
+bool onOwnConsole() {
+    return std::getenv(kReportVariable) != nullptr;
+}
+
+void reportFromOwnConsole(const std::string& text) {
+    const char* report = std::getenv(kReportVariable);
+    if (report != nullptr) {
+        std::ofstream(pathOf(report), std::ios::binary) << text;
+    }
 }
 
 bool makeFifo(const std::string&) {

@@ -37,6 +37,9 @@ struct RunOptions {
     OutputTo stdoutTo = OutputTo::File;
     int timeoutSeconds = 20;
     std::vector<std::string> environment = {};  // "NAME=value" set for the program
+    // Bytes the program may write into any file at the most, with SIGXFSZ
+    // ignored, so that a write past them fails instead (POSIX only); -1: none.
+    std::int64_t fileSizeLimit = -1;
 };
 
 // Runs `program` with `args` (argv[1] onward) in `workDir` and collects its
@@ -73,6 +76,35 @@ bool makeFifo(const std::string& path);
 std::FILE* openTerminal();
 // Sets LC_ALL in this process's environment.
 void setLcAll(const char* value);
+
+// A console screen of this process's own to write on and read back (Windows):
+// a screen buffer of the console the process runs on, open as a stream. Only
+// a test program rerun by rerunOnOwnConsole() has a console; elsewhere, and
+// on POSIX systems, stream() is null.
+class ConsoleScreen {
+  public:
+    ConsoleScreen();
+    ~ConsoleScreen();
+    ConsoleScreen(const ConsoleScreen&) = delete;
+    ConsoleScreen& operator=(const ConsoleScreen&) = delete;
+
+    std::FILE* stream() const { return stream_; }
+    // The characters the screen shows on line `row`, as UTF-8, without the
+    // blanks that fill the line after them.
+    std::string line(int row) const;
+
+  private:
+    std::FILE* stream_ = nullptr;
+};
+
+// Runs the test `testName` of this test program again, alone, on a console
+// of its own that has no window (Windows only: throws elsewhere), and returns
+// what that run handed back by reportFromOwnConsole(); "" when it gave nothing.
+std::string rerunOnOwnConsole(const std::string& testName);
+// Whether this run of the test program is such a rerun.
+bool onOwnConsole();
+// Hands `text` back to the run that started this one.
+void reportFromOwnConsole(const std::string& text);
 
 // A reader of a FIFO that opens it at once, with room in it for one page
 // only, and reads it to its end on a thread of its own only after a delay.

@@ -24,6 +24,14 @@ void putU32(Bytes& out, std::size_t at, std::uint32_t value) {
     }
 }
 
+std::uint32_t getU32(const Bytes& bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) {
+        value = (value << 8) | bytes[at + static_cast<std::size_t>(i)];
+    }
+    return value;
+}
+
 }  // namespace
 
 Record makeRecord(int c, int h, int r, int n, Bytes data, int sectorCount, int dataLength) {
@@ -313,6 +321,22 @@ DiskBuilder setDisk(SetDisk disk, int tracks) {
         }
     }
     return builder;
+}
+
+Bytes withShortHeader(const Bytes& disk) {
+    constexpr std::size_t kShortHeader = 672;
+    constexpr std::uint32_t kShorter = DiskBuilder::kHeaderSize - kShortHeader;
+    if (disk.size() < DiskBuilder::kHeaderSize) {
+        throw std::runtime_error("no whole disk header to shorten");
+    }
+    Bytes shorter(disk.begin(), disk.begin() + kShortHeader);
+    putU32(shorter, 0x1C, getU32(disk, 0x1C) - kShorter);
+    for (std::size_t t = 0; t < 160; ++t) {
+        const std::uint32_t offset = getU32(disk, 0x20 + 4 * t);
+        putU32(shorter, 0x20 + 4 * t, offset != 0 ? offset - kShorter : 0);
+    }
+    shorter.insert(shorter.end(), disk.begin() + DiskBuilder::kHeaderSize, disk.end());
+    return shorter;
 }
 
 Bytes concat(const std::vector<Bytes>& parts) {

@@ -107,6 +107,11 @@ DiskBuilder setDisk(SetDisk disk, int tracks = 160);
 // Sector range (first R, last R) of the 1,024-byte sectors of a set disk.
 void setDiskRange(SetDisk disk, int& first, int& last);
 
+// One disk (its bytes alone, header first) in the form some writers make: a
+// 672-byte header with a track table of 160 entries, every track offset and
+// the disk size 16 less, the tracks' bytes as they were.
+Bytes withShortHeader(const Bytes& disk);
+
 Bytes concat(const std::vector<Bytes>& parts);
 // Paths are UTF-8.
 void writeFile(const std::string& path, const Bytes& bytes);
