@@ -1325,6 +1325,7 @@ std::vector<std::pair<std::string, Bytes>> damagedRunImages() {
         {"program disk twice, the second damaged, then a demo disk 1",
          d88mk::concat({whole, program.build(), otherSize.build()})},
         {"MUSDRV's head missing", headMissing.build()},
+        {"a 672-byte header", d88mk::withShortHeader(program.build())},
     };
 }
 
@@ -1541,6 +1542,12 @@ TEST(D88InfoFiles, SaysWhatBecameOfEachFileAndWhy) {
           "  header: media byte 0x64 is none a D88 writer uses; 143 of 164 track offsets point "
           "outside the disk; disk size 543912809 runs past the end of the file (1560 bytes left) "
           "and not one track lies in the file"}},
+        {"a 672-byte header raises no doubt",
+         d88mk::withShortHeader(d88mk::setDisk(SetDisk::DataDisk1, 4).build()),
+         {},
+         {"image", "disk", "  header"},
+         {"image: 21472 bytes, 1 disk, 1 of them of the set",
+          "disk 0 at offset 0x00000000 \"DATA1\": Data Disk 1, nothing to cut"}},
         {"too short",
          Bytes(100, 0),
          {},

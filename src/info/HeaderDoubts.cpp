@@ -25,7 +25,9 @@ std::vector<std::string> headerDoubts(const d88::DiskHeader& header, std::int64_
     if (!isKnownMedia(header.media)) {
         doubts.push_back(format("media byte 0x%02llX is none a D88 writer uses", header.media));
     }
-    const std::uint32_t headerSize = static_cast<std::uint32_t>(d88::DiskHeader::kSize);
+    // A table of 160 entries makes a 672-byte header; its last four entries
+    // are the first track's bytes, no track offsets.
+    const auto headerSize = static_cast<std::uint32_t>(header.headerSize());
     if (header.diskSize < headerSize) {
         doubts.push_back(format("disk size %llu is smaller than a header (%llu bytes)",
                                 header.diskSize, headerSize));
@@ -33,7 +35,8 @@ std::vector<std::string> headerDoubts(const d88::DiskHeader& header, std::int64_
     int present = 0;
     int nowhere = 0;
     bool anyInFile = false;
-    for (std::uint32_t offset : header.trackOffsets) {
+    for (int track = 0; track < header.trackTableEntries(); ++track) {
+        const std::uint32_t offset = header.trackOffsets[track];
         if (offset == 0) {
             continue;
         }
