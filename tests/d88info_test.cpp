@@ -27,7 +27,7 @@ using Lines = std::vector<std::string>;
 
 const std::string kUsage =
     "usage: d88info [-v] [--utf8] [-x TRACK,R[,N]|C/H/R[/N]] IMAGE\n"
-    "       d88info --svg IMAGE\n"
+    "       d88info --svg [--lang en|ja] IMAGE\n"
     "       d88info --files [--json] [--utf8] IMAGE [-op | 1..8]\n";
 
 ToolResult info(const Bytes& image, std::vector<std::string> options = {}) {
@@ -708,6 +708,43 @@ TEST(D88Info, DrawsTheDamagedSampleAsTheDocsShowIt) {
     const Bytes docs = d88mk::readFile(D88CUT_DOCS_DIR "/damaged.svg");
     EXPECT_TRUE(run.out == std::string(docs.begin(), docs.end()))
         << "docs/damaged.svg is not what d88info draws now: make it again";
+
+    // In Japanese the same shapes, in the same places and of the same
+    // classes; only the words differ.
+    const auto shapes = [](const XmlElement& root) {
+        std::vector<std::string> found;
+        const auto walk = [&](const XmlElement& element, const auto& self) -> void {
+            std::string shape = element.name;
+            for (const auto& [name, value] : element.attributes) {
+                shape += " " + name + "=" + value;
+            }
+            found.push_back(shape);
+            for (const XmlElement& child : element.children) {
+                self(child, self);
+            }
+        };
+        walk(root, walk);
+        return found;
+    };
+    const XmlElement english = picture(d88mk::damagedImage());
+    const ToolResult japanese = info(d88mk::damagedImage(), {"--svg", "--lang", "ja"});
+    XmlElement root;
+    std::string error;
+    ASSERT_TRUE(d88test::parseXml(japanese.out, root, error)) << error;
+    EXPECT_EQ(shapes(root), shapes(english));
+    std::vector<const XmlElement*> texts;
+    findAll(root, "text", texts);
+    std::vector<const XmlElement*> rects;
+    findAll(root, "rect", rects);
+    const std::string cut =
+        "トラック 33 (C16 H1): C16 H1 R2 N3, 1024 バイト, 倍密度, -, データ CRC エラー; d88cut "
+        "が切り出す";
+    EXPECT_EQ(std::count_if(texts.begin(), texts.end(),
+                            [](const XmlElement* text) { return text->text == "レコード: 正常"; }),
+              1);
+    EXPECT_EQ(std::count_if(rects.begin(), rects.end(),
+                            [&](const XmlElement* rect) { return titleOf(*rect) == cut; }),
+              1);
 }
 
 // Where the picture puts things, and what its titles say: each disk a panel of
@@ -1051,6 +1088,9 @@ TEST(D88Info, ReportsUsageErrorsAndUnreadableImagesWithStatus1) {
          "",
          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"},
         {{"--json", "disk.d88"}, 1, "d88info: --json goes with --files\n", ""},
+        {{"--lang", "ja", "disk.d88"}, 1, "d88info: --lang goes with --svg\n", ""},
+        {{"--svg", "--lang", "de", "disk.d88"}, 1, "d88info: --lang wants en or ja: de\n", ""},
+        {{"--svg", "disk.d88", "--lang"}, 1, "d88info: --lang needs en or ja\n", ""},
         {{"disk.d88", "-op"}, 1, "d88info: -op goes with --files\n", ""},
         {{"disk.d88", "2"}, 1, "d88info: more than one image file: 2\n", ""},
         {{"--files", "--svg", "disk.d88"},

@@ -9,6 +9,7 @@
 
 #include "DiskName.h"
 #include "DiskSummary.h"
+#include "PictureWords.h"
 #include "RecordListing.h"
 #include "RecordStatus.h"
 #include "SvgWriter.h"
@@ -79,26 +80,13 @@ constexpr char kStyle[] =
     ".cut{stroke:#000;stroke-width:1.2}\n"
     ".cutop{stroke:#000;stroke-width:1.2;stroke-dasharray:2,1}\n";
 
-// The class of each record state and what the legend and summaries call it.
-struct StateLook {
-    const char* cls;
-    const char* words;
-};
-constexpr StateLook kStateLooks[kRecordStateCount] = {
-    {"normal", "normal"},
-    {"deleted", "deleted-data mark"},
-    {"crc", "ID or data CRC error"},
-    {"nomark", "no address or data mark"},
-    {"other", "other status or mark"},
-    {"cutoff", "cut off by the end of the file"},
-};
+// The class of each record state.
+constexpr const char* kStateClasses[kRecordStateCount] = {"normal", "deleted", "crc",
+                                                          "nomark", "other",   "cutoff"};
 
-const StateLook& lookOf(RecordState state) {
-    return kStateLooks[static_cast<int>(state)];
+const char* classOf(RecordState state) {
+    return kStateClasses[static_cast<int>(state)];
 }
-
-// Whether d88cut cuts a record for the disk's kind.
-enum class Cut { None, WithOp, Always };
 
 // Notes the data offset of each record the kind's runs read whole.
 class CutCollector final : public d88::D88Image::SectorReadObserver {
@@ -207,56 +195,27 @@ std::string format(const char* pattern, unsigned long long a, unsigned long long
     return text;
 }
 
-// "track 4 (C2 H0): C2 H0 R1 N3, 1024 bytes, double, -, normal" for one
-// record; "track 4 (C2 H0): 5 records C2 H0 R1 2 3 4 5 N3, 1024 bytes each,
-// ..." for several; with the bytes the file holds of a record cut off, and
-// whether d88cut cuts it.
-std::string cellTitle(const TrackRecords& track, const Cell& cell) {
+std::string cellTitle(const PictureWords& words, const TrackRecords& track, const Cell& cell) {
     const d88::TrackRecord& first = track.records[cell.first];
-    const d88::SectorHeader& h = first.header;
-    std::string title = trackName(track.index) + ": ";
-    if (cell.count > 1) {
-        title += format("%llu records ", cell.count);
-    }
-    title += format("C%llu H%llu R", h.c, h.h);
+    std::vector<int> numbers;
     for (std::size_t i = 0; i < cell.count; ++i) {
-        title += format(i == 0 ? "%llu" : " %llu", track.records[cell.first + i].header.r);
+        numbers.push_back(track.records[cell.first + i].header.r);
     }
-    title += format(" N%llu, %llu bytes", h.n, h.dataLength);
-    title += cell.count > 1 ? " each, " : ", ";
-    title += densityText(h.density) + ", " + deletedText(h.deleted) + ", " + statusText(h.status);
-    if (cell.state == RecordState::CutOff) {
-        title += format("; the file holds only %llu of them",
-                        static_cast<unsigned long long>(first.dataInFile));
-    }
-    if (cell.cut != Cut::None) {
-        title += cell.cut == Cut::Always ? "; cut by d88cut" : "; cut by d88cut with -op";
-    }
-    return title;
+    const std::int64_t holds = cell.state == RecordState::CutOff ? first.dataInFile : -1;
+    return words.cellTitle(track.index, first.header, numbers, holds, cell.cut);
 }
 
-// "track 8 (C4 H0): 256 records: 200 normal, 56 ID or data CRC error".
-std::string summaryTitle(const TrackRecords& track) {
+std::string summaryTitle(const PictureWords& words, const TrackRecords& track) {
     std::size_t counts[kRecordStateCount] = {};
     for (const d88::TrackRecord& record : track.records) {
         ++counts[static_cast<int>(recordState(record))];
     }
-    std::string title = trackName(track.index) + format(": %llu records", track.records.size());
-    if (track.capped) {
-        title += ", and the walk goes on";
-    }
-    const char* separator = ": ";
-    for (int state = 0; state < kRecordStateCount; ++state) {
-        if (counts[state] != 0) {
-            title += separator + format("%llu ", counts[state]) + kStateLooks[state].words;
-            separator = ", ";
-        }
-    }
-    return title;
+    return words.summaryTitle(track.index, track.records.size(), track.capped, counts);
 }
 
 struct PictureRun {
     SvgWriter svg;
+    const PictureWords& words;
     d88::D88Image& image;
     std::uint8_t* scratch;
     DiskTracks& tracks;
@@ -290,51 +249,47 @@ void drawCells(PictureRun& run, const TrackRecords& track, const CutCollector& c
     const std::string d = separators(cells, edges, x, y, separatorCount);
     const long cost = static_cast<long>(cells.size()) * kCellCost + separatorCount * kSeparatorCost;
     if (cells.size() > kMaxCellsPerTrack || cost > run.budget) {
-        run.svg.rect("rec summary", x, y, edges.back(), kCellHeight, summaryTitle(track));
+        run.svg.rect("rec summary", x, y, edges.back(), kCellHeight,
+                     summaryTitle(run.words, track));
         return;
     }
     run.budget -= cost;
     for (const Cell& cell : cells) {
-        std::string cls = std::string("rec ") + lookOf(cell.state).cls;
+        std::string cls = std::string("rec ") + classOf(cell.state);
         cls += cell.cut == Cut::Always ? " cut" : cell.cut == Cut::WithOp ? " cutop" : "";
         run.svg.rect(cls.c_str(), x + edges[cell.first], y,
                      edges[cell.first + cell.count] - edges[cell.first], kCellHeight,
-                     cellTitle(track, cell));
+                     cellTitle(run.words, track, cell));
     }
     if (!d.empty()) {
         run.svg.path("sep", d);
     }
     if (track.capped) {
         run.svg.rect("track capped", x + edges.back() + 1, y, 3, kCellHeight,
-                     trackName(track.index) +
-                         format(": the walk goes on past %llu records", kMaxRecordsPerTrack));
+                     run.words.cappedTitle(track.index, kMaxRecordsPerTrack));
     }
 }
 
 void drawTrack(PictureRun& run, const TrackRecords& track, const CutCollector& cuts, int x, int y) {
-    const std::string name = trackName(track.index);
     switch (track.end) {
         case d88::WalkEnd::Absent:
             run.svg.rect("track absent", x, y + kCellHeight / 2 - 1, kColumnWidth, 2,
-                         name + ": absent");
+                         run.words.absentTitle(track.index));
             return;
         case d88::WalkEnd::BeyondDisk:
-            run.svg.rect(
-                "track beyond", x, y, kColumnWidth, kCellHeight,
-                name + format(": offset 0x%08llX is beyond the disk, not read", track.tableOffset));
+            run.svg.rect("track beyond", x, y, kColumnWidth, kCellHeight,
+                         run.words.beyondTitle(track.index, track.tableOffset));
             return;
         case d88::WalkEnd::InsideHeader:
             run.svg.rect("track inside", x, y, kColumnWidth, kCellHeight,
-                         name + format(": offset 0x%08llX lies inside the header, not read",
-                                       track.tableOffset));
+                         run.words.insideTitle(track.index, track.tableOffset));
             return;
         default:
             break;
     }
     if (track.records.empty()) {
         run.svg.rect("track ended", x, y, 4 * kMinRecordWidth, kCellHeight,
-                     name + format(" at 0x%08llX: the file ends before its first record",
-                                   static_cast<unsigned long long>(track.start)));
+                     run.words.endedTitle(track.index, track.start));
         return;
     }
     drawCells(run, track, cuts, x, y);
@@ -346,10 +301,8 @@ int columnLeft(int head) {
 
 void drawPanel(PictureRun& run, int index, int top) {
     const std::int64_t start = run.image.diskStart(index);
-    const std::string where = format("disk %llu at offset 0x%08llX", static_cast<unsigned>(index),
-                                     static_cast<unsigned long long>(start));
     if (!run.image.selectDisk(index)) {
-        run.svg.text("title", kMargin, top + 14, where + ": header cannot be read");
+        run.svg.text("title", kMargin, top + 14, run.words.unreadablePanel(index, start));
         return;
     }
     const d88cut::Identification identification = identifyAsD88Cut(run.image, run.scratch);
@@ -357,17 +310,12 @@ void drawPanel(PictureRun& run, int index, int top) {
     collectCuts(run.image, identification, cuts);
     readDiskTracks(run.image, start, run.tracks);
     const d88::DiskHeader& header = run.image.diskHeader();
-    const std::string shortTable =
-        header.trackTableEntries() == d88::DiskHeader::kShortTrackCount
-            ? format("; track table of %llu entries (%llu-byte header)",
-                     d88::DiskHeader::kShortTrackCount, d88::DiskHeader::kShortSize)
-            : "";
-    run.svg.text(
-        "title", kMargin, top + 14,
-        where + ": \"" + nameAsUtf8(header.name) + "\", " + kindText(identification) + shortTable);
+    const bool shortTable = header.trackTableEntries() == d88::DiskHeader::kShortTrackCount;
+    run.svg.text("title", kMargin, top + 14,
+                 run.words.panelTitle(index, start, nameAsUtf8(header.name),
+                                      run.words.kind(identification), shortTable));
     for (int head = 0; head < 2; ++head) {
-        run.svg.text("label", columnLeft(head), top + kPanelHeading - 4,
-                     format("head %llu", static_cast<unsigned>(head)));
+        run.svg.text("label", columnLeft(head), top + kPanelHeading - 4, run.words.head(head));
     }
     for (int cylinder = 0; cylinder < kCylinders; ++cylinder) {
         run.svg.text("label", kMargin, top + kPanelHeading + cylinder * kRowPitch + kCellHeight,
@@ -383,27 +331,16 @@ void drawPanel(PictureRun& run, int index, int top) {
     }
 }
 
-struct LegendEntry {
-    const char* cls;
-    const char* words;
-};
+// The classes of the legend's track entries, in TrackKey's order.
+constexpr const char* kTrackKeyClasses[kTrackKeyCount] = {
+    "key summary", "key absent", "key beyond",     "key inside",
+    "key ended",   "key capped", "key normal cut", "key normal cutop"};
 
-constexpr LegendEntry kTrackLegend[] = {
-    {"key summary", "too many cells: one for the track"},
-    {"key absent", "track absent (offset 0)"},
-    {"key beyond", "track offset beyond the disk, not read"},
-    {"key inside", "track offset inside the disk's header, not read"},
-    {"key ended", "track beyond the end of the file"},
-    {"key capped", "walk goes on past the records drawn"},
-    {"key normal cut", "outlined: cut by d88cut for the disk's kind"},
-    {"key normal cutop", "dashed: cut by d88cut only with -op"},
-};
-
-constexpr int kLegendEntries = kRecordStateCount + static_cast<int>(std::size(kTrackLegend));
+constexpr int kLegendEntries = kRecordStateCount + kTrackKeyCount;
 constexpr int kLegendRows = (kLegendEntries + kLegendColumns - 1) / kLegendColumns;
 constexpr int kPanelsTop = kLegendTop + kLegendRows * kLegendPitch + kPanelGap;
 
-void drawLegendEntry(PictureRun& run, int entry, const std::string& cls, const char* words) {
+void drawLegendEntry(PictureRun& run, int entry, const std::string& cls, const std::string& words) {
     const int x = kMargin + (entry % kLegendColumns) * kLegendColumnWidth;
     const int y = kLegendTop + (entry / kLegendColumns) * kLegendPitch;
     run.svg.rect(cls.c_str(), x, y, 16, kCellHeight + 2, "");
@@ -411,31 +348,27 @@ void drawLegendEntry(PictureRun& run, int entry, const std::string& cls, const c
 }
 
 void drawLegend(PictureRun& run, int diskCount) {
-    run.svg.text(
-        "title", kMargin, 18,
-        format("%llu disk", static_cast<unsigned>(diskCount)) + (diskCount == 1 ? "" : "s") +
-            format(" in %llu bytes", static_cast<unsigned long long>(run.image.fileSize())) +
-            "; each cell a record (hover for its header), its width its data length");
+    run.svg.text("title", kMargin, 18, run.words.legendTitle(diskCount, run.image.fileSize()));
     int entry = 0;
-    for (const StateLook& look : kStateLooks) {
-        drawLegendEntry(run, entry++, std::string("key ") + look.cls,
-                        (std::string("record: ") + look.words).c_str());
+    for (int state = 0; state < kRecordStateCount; ++state) {
+        drawLegendEntry(run, entry++, std::string("key ") + kStateClasses[state],
+                        run.words.stateKey(static_cast<RecordState>(state)));
     }
-    for (const LegendEntry& item : kTrackLegend) {
-        drawLegendEntry(run, entry++, item.cls, item.words);
+    for (int key = 0; key < kTrackKeyCount; ++key) {
+        drawLegendEntry(run, entry++, kTrackKeyClasses[key],
+                        run.words.trackKey(static_cast<TrackKey>(key)));
     }
 }
 
 }  // namespace
 
-void writePicture(std::FILE* out, d88::D88Image& image, std::uint8_t* scratch, DiskTracks& tracks) {
-    PictureRun run{SvgWriter(out), image, scratch, tracks, kPictureBudget};
+void writePicture(std::FILE* out, d88::D88Image& image, std::uint8_t* scratch, DiskTracks& tracks,
+                  PictureLanguage language) {
+    const PictureWords words(language);
+    PictureRun run{SvgWriter(out), words, image, scratch, tracks, kPictureBudget};
     const int diskCount = image.diskCount();
     const int height = kPanelsTop + diskCount * kPanelHeight + kMargin;
-    run.svg.begin(kPictureWidth, height,
-                  "d88info: " + format("%llu disk", static_cast<unsigned>(diskCount)) +
-                      (diskCount == 1 ? "" : "s"),
-                  kStyle);
+    run.svg.begin(kPictureWidth, height, words.documentTitle(diskCount), kStyle);
     drawLegend(run, diskCount);
     for (int index = 0; index < diskCount; ++index) {
         drawPanel(run, index, kPanelsTop + index * kPanelHeight);

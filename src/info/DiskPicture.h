@@ -6,14 +6,16 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "PictureWords.h"
 #include "TrackRecords.h"
 #include "d88/D88Image.h"
 
 namespace d88info {
 
-// Writes the picture of the open `image` on `out`. `scratch` holds
-// kScratchSize bytes; `tracks` is room for one disk's tracks. Changes which
-// disk is selected.
-void writePicture(std::FILE* out, d88::D88Image& image, std::uint8_t* scratch, DiskTracks& tracks);
+// Writes the picture of the open `image` on `out`, its words in `language`.
+// `scratch` holds kScratchSize bytes; `tracks` is room for one disk's tracks.
+// Changes which disk is selected.
+void writePicture(std::FILE* out, d88::D88Image& image, std::uint8_t* scratch, DiskTracks& tracks,
+                  PictureLanguage language);
 
 }  // namespace d88info

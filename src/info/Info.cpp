@@ -104,7 +104,8 @@ int showImage(int argc, char** argv, std::FILE* out, std::FILE* err) {
         return 1;
     }
     if (options.svg) {
-        writePicture(out, run.image, run.scratch.data(), *run.tracks);
+        writePicture(out, run.image, run.scratch.data(), *run.tracks,
+                     options.japanese ? PictureLanguage::Japanese : PictureLanguage::English);
         return 0;
     }
     if (options.files) {

@@ -14,7 +14,7 @@ namespace {
 
 constexpr char kUsageLine[] =
     "usage: d88info [-v] [--utf8] [-x TRACK,R[,N]|C/H/R[/N]] IMAGE\n"
-    "       d88info --svg IMAGE\n"
+    "       d88info --svg [--lang en|ja] IMAGE\n"
     "       d88info --files [--json] [--utf8] IMAGE [-op | 1..8]\n";
 
 constexpr char kHelpText[] =
@@ -34,6 +34,8 @@ constexpr char kHelpText[] =
     "                  a row per track and a cell per record, coloured by its\n"
     "                  status, outlined where d88cut cuts it (-v and --utf8 change\n"
     "                  nothing in it)\n"
+    "  --lang ja       with --svg: the picture's words in Japanese (en: English,\n"
+    "                  the default)\n"
     "  --files         instead of the text, what d88cut does with each file of\n"
     "                  each disk and why: written whole, from damaged records,\n"
     "                  partly read, not on the image, or replaced by a later\n"
@@ -148,6 +150,15 @@ OptionsResult parseInfoOptions(int argc, char** argv, InfoOptions& options, std:
                 options.utf8 = true;
             } else if (std::strcmp(arg, "--svg") == 0) {
                 options.svg = true;
+            } else if (std::strcmp(arg, "--lang") == 0) {
+                if (i + 1 >= argc || argv[i + 1] == nullptr) {
+                    return usageError(err, "--lang needs en or ja", "");
+                }
+                const char* language = argv[++i];
+                if (std::strcmp(language, "ja") != 0 && std::strcmp(language, "en") != 0) {
+                    return usageError(err, "--lang wants en or ja: ", language);
+                }
+                options.language = language;
             } else if (std::strcmp(arg, "--files") == 0) {
                 options.files = true;
             } else if (std::strcmp(arg, "--json") == 0) {
@@ -190,6 +201,10 @@ OptionsResult parseInfoOptions(int argc, char** argv, InfoOptions& options, std:
     if (options.svg && options.dump) {
         return usageError(err, "--svg draws every disk and dumps no sector: drop -x", "");
     }
+    if (options.language != nullptr && !options.svg) {
+        return usageError(err, "--lang goes with --svg", "");
+    }
+    options.japanese = options.language != nullptr && std::strcmp(options.language, "ja") == 0;
     return checkFilesOptions(options, err);
 }
 

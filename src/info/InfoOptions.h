@@ -1,6 +1,6 @@
 // The command line of d88info: [-v] [--utf8] [-x TRACK,R[,N]|C/H/R[/N]] IMAGE,
-// --svg IMAGE, --files [--json] [--utf8] IMAGE [-op | 1..8], or -h, or
-// --version.
+// --svg [--lang en|ja] IMAGE, --files [--json] [--utf8] IMAGE [-op | 1..8],
+// or -h, or --version.
 #pragma once
 
 #include <cstdio>
@@ -20,14 +20,16 @@ struct SectorChoice {
 
 struct InfoOptions {
     const char* imagePath = nullptr;
-    bool verbose = false;  // -v: list every record of every present track
-    bool dump = false;     // -x: hex dump of `sector` on each disk
-    bool utf8 = false;     // --utf8: names decoded into UTF-8 in a file or pipe too
-    bool svg = false;      // --svg: a picture of every disk instead of the text
-    bool files = false;    // --files: what d88cut does with each file, instead of the text
-    bool json = false;     // --json: --files as one JSON document
-    bool opFlag = false;   // -op after the image, with --files: as d88cut takes it
-    int diskNo = 0;        // a disk number after the image, with --files: 1-8, 0 for none
+    bool verbose = false;            // -v: list every record of every present track
+    bool dump = false;               // -x: hex dump of `sector` on each disk
+    bool utf8 = false;               // --utf8: names decoded into UTF-8 in a file or pipe too
+    bool svg = false;                // --svg: a picture of every disk instead of the text
+    const char* language = nullptr;  // --lang: "en" or "ja", with --svg
+    bool japanese = false;           // --lang ja: the picture's words in Japanese
+    bool files = false;   // --files: what d88cut does with each file, instead of the text
+    bool json = false;    // --json: --files as one JSON document
+    bool opFlag = false;  // -op after the image, with --files: as d88cut takes it
+    int diskNo = 0;       // a disk number after the image, with --files: 1-8, 0 for none
     SectorChoice sector;
 };
 

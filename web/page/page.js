@@ -39,6 +39,8 @@ import D88Runner from "./runner.js";
     let images = [];
     let shown = null;
     let cutNumber = 0;
+    // The same for the pictures, which a change of language draws again.
+    let pictureNumber = 0;
     let downloadUrls = [];
     // The status line: a text of the page's, by its key and its arguments, so
     // that it can be written again in another language.
@@ -86,11 +88,13 @@ import D88Runner from "./runner.js";
         setStatus(statusSays.key, statusSays.args, statusSays.isError);
         if (shown) {
             showResult(shown);
+            redrawPictures().catch(failed);
         }
     }
 
     function forgetResult() {
         ++cutNumber;
+        ++pictureNumber;
         shown = null;
         downloadUrls.forEach((url) => URL.revokeObjectURL(url));
         downloadUrls = [];
@@ -161,16 +165,18 @@ import D88Runner from "./runner.js";
         result.hidden = false;
     }
 
-    // d88info's picture of each image that is a D88 image, drawn in the page
-    // when it is well-formed SVG (it holds no script: only shapes, text and titles).
+    // d88info's picture of each image that is a D88 image, in the page's
+    // language, drawn in the page when it is well-formed SVG (it holds no
+    // script: only shapes, text and titles).
     async function drawPictures(number) {
+        const languageArgs = language === "ja" ? ["--lang", "ja"] : [];
         for (const image of images) {
             if (!image.outcome || !image.outcome.image.d88) {
                 continue;
             }
             const run = await D88Runner.run(compiled, createD88Module, "d88info",
-                                            ["--svg", D88Runner.imageArgument], image.bytes);
-            if (number !== cutNumber) {
+                                            ["--svg", ...languageArgs, D88Runner.imageArgument], image.bytes);
+            if (number !== pictureNumber) {
                 return;
             }
             const svg = new DOMParser().parseFromString(new TextDecoder().decode(run.stdout), "image/svg+xml");
@@ -232,8 +238,17 @@ import D88Runner from "./runner.js";
         // Drawn after the listing is shown, so the files never wait for it.
         await new Promise((resolve) => setTimeout(resolve, 0));
         if (number === cutNumber) {
-            drawing.replaceChildren();
-            await drawPictures(number);
+            await redrawPictures();
+        }
+    }
+
+    async function redrawPictures() {
+        const number = ++pictureNumber;
+        drawing.replaceChildren();
+        details.forget();
+        element("details-text").textContent = t.detailsEmpty;
+        await drawPictures(number);
+        if (number === pictureNumber) {
             performance.mark("d88cut-picture-end");
         }
     }

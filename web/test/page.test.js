@@ -290,8 +290,11 @@ test("Japanese for a Japanese browser, English otherwise, and the choice remembe
     assert.strictEqual(await statusText(page), "damaged.d88: 完全なファイル 34 個、損傷したレコードを含むもの 2 個、" +
                        "イメージにないもの 5 個、後のディスクのもので置き換えたもの 1 個。");
     assert.match((await rowsMarked(page, "missing"))[1], /MDEMO109 イメージにありません: トラック 41 の C20 H1 R3 N3 がありません/);
-    // d88cut's own messages stay as they are.
+    // d88cut's own messages stay as they are; the picture is drawn again in Japanese.
     assert.strictEqual((await shownLines(page, "#messages li"))[0], "Program Disk を認識しました.");
+    await page.waitForFunction(() => document.querySelector("#picture-drawing svg > title") &&
+                                     document.querySelector("#picture-drawing svg > title").textContent ===
+                                     "d88info: ディスク 2 枚");
     const again = await openPage({context});
     assert.strictEqual(await again.page.getAttribute("html", "lang"), "ja");
     await again.page.click("#language button[data-language=en]");

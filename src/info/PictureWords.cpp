@@ -1,0 +1,253 @@
+#include "PictureWords.h"
+
+#include <cstdio>
+
+#include "DiskSummary.h"
+#include "TrackNames.h"
+#include "d88/DiskHeader.h"
+#include "d88/TrackAddress.h"
+
+namespace d88info {
+
+namespace {
+
+std::string format(const char* pattern, unsigned long long a = 0, unsigned long long b = 0,
+                   unsigned long long c = 0) {
+    char text[160];
+    std::snprintf(text, sizeof text, pattern, a, b, c);
+    return text;
+}
+
+struct StateWords {
+    const char* english;
+    const char* japanese;
+};
+constexpr StateWords kStateWords[kRecordStateCount] = {
+    {"normal", "正常"},
+    {"deleted-data mark", "削除データマーク"},
+    {"ID or data CRC error", "ID またはデータの CRC エラー"},
+    {"no address or data mark", "アドレスマークまたはデータマークなし"},
+    {"other status or mark", "その他の状態またはマーク"},
+    {"cut off by the end of the file", "ファイルの終わりで切れている"},
+};
+
+constexpr StateWords kTrackKeys[kTrackKeyCount] = {
+    {"too many cells: one for the track", "セルが多すぎるトラック: 1 つにまとめる"},
+    {"track absent (offset 0)", "トラックなし (オフセット 0)"},
+    {"track offset beyond the disk, not read", "オフセットがディスクの外のトラック: 読まない"},
+    {"track offset inside the disk's header, not read",
+     "オフセットがディスクのヘッダの中のトラック: 読まない"},
+    {"track beyond the end of the file", "ファイルの終わりより後のトラック"},
+    {"walk goes on past the records drawn", "描いたレコードより先にも続く"},
+    {"outlined: cut by d88cut for the disk's kind", "枠: ディスクの種類に応じて d88cut が切り出す"},
+    {"dashed: cut by d88cut only with -op", "点線の枠: -op のときだけ d88cut が切り出す"},
+};
+
+}  // namespace
+
+std::string PictureWords::documentTitle(int disks) const {
+    if (japanese) {
+        return format("d88info: ディスク %llu 枚", static_cast<unsigned>(disks));
+    }
+    return format("d88info: %llu disk", static_cast<unsigned>(disks)) + (disks == 1 ? "" : "s");
+}
+
+std::string PictureWords::legendTitle(int disks, std::int64_t bytes) const {
+    const auto size = static_cast<unsigned long long>(bytes);
+    if (japanese) {
+        return format(
+            "ディスク %llu 枚, %llu バイト。セル 1 つが 1 レコード (ポインタを合わせると"
+            "ヘッダを表示), 幅はデータの長さ",
+            static_cast<unsigned>(disks), size);
+    }
+    return format("%llu disk", static_cast<unsigned>(disks)) + (disks == 1 ? "" : "s") +
+           format(" in %llu bytes", size) +
+           "; each cell a record (hover for its header), its width its data length";
+}
+
+const char* PictureWords::stateWords(RecordState state) const {
+    const StateWords& words = kStateWords[static_cast<int>(state)];
+    return japanese ? words.japanese : words.english;
+}
+
+std::string PictureWords::stateKey(RecordState state) const {
+    return std::string(japanese ? "レコード: " : "record: ") + stateWords(state);
+}
+
+const char* PictureWords::trackKey(TrackKey key) const {
+    const StateWords& words = kTrackKeys[static_cast<int>(key)];
+    return japanese ? words.japanese : words.english;
+}
+
+std::string PictureWords::head(int head) const {
+    return format(japanese ? "ヘッド %llu" : "head %llu", static_cast<unsigned>(head));
+}
+
+std::string PictureWords::panelTitle(int index, std::int64_t start, const std::string& name,
+                                     const std::string& kind, bool shortTable) const {
+    const auto at = static_cast<unsigned long long>(start);
+    const auto disk = static_cast<unsigned>(index);
+    std::string title = format(japanese ? "ディスク %llu (オフセット 0x%08llX): \""
+                                        : "disk %llu at offset 0x%08llX: \"",
+                               disk, at) +
+                        name + "\", " + kind;
+    if (shortTable) {
+        title += format(japanese ? "; トラック表 %llu 項目 (%llu バイトのヘッダ)"
+                                 : "; track table of %llu entries (%llu-byte header)",
+                        d88::DiskHeader::kShortTrackCount, d88::DiskHeader::kShortSize);
+    }
+    return title;
+}
+
+std::string PictureWords::unreadablePanel(int index, std::int64_t start) const {
+    return format(japanese ? "ディスク %llu (オフセット 0x%08llX): ヘッダを読めない"
+                           : "disk %llu at offset 0x%08llX: header cannot be read",
+                  static_cast<unsigned>(index), static_cast<unsigned long long>(start));
+}
+
+std::string PictureWords::kind(const d88cut::Identification& identification) const {
+    if (!japanese || identification.verdict == d88cut::Verdict::Recognised) {
+        return kindText(identification);
+    }
+    return identification.verdict == d88cut::Verdict::UnknownSum ? "認識できない" : "未対応の形式";
+}
+
+std::string PictureWords::trackName(int track) const {
+    if (!japanese) {
+        return d88info::trackName(track);
+    }
+    const d88::TrackAddress address = d88::TrackAddress::ofIndex(track);
+    return format("トラック %llu (C%llu H%llu)", static_cast<unsigned>(track),
+                  static_cast<unsigned>(address.cylinder()), static_cast<unsigned>(address.head()));
+}
+
+std::string PictureWords::density(std::uint8_t byte) const {
+    if (!japanese) {
+        return densityText(byte);
+    }
+    switch (byte) {
+        case 0x00:
+            return "倍密度";
+        case 0x40:
+            return "単密度";
+        case 0x01:
+            return "高密度";
+        default:
+            return densityText(byte);
+    }
+}
+
+std::string PictureWords::mark(std::uint8_t byte) const {
+    return japanese && byte == 0x10 ? "削除" : deletedText(byte);
+}
+
+std::string PictureWords::status(std::uint8_t byte) const {
+    if (!japanese) {
+        return statusText(byte);
+    }
+    switch (byte) {
+        case 0x00:
+            return "正常";
+        case 0x10:
+            return "正常 (削除データ)";
+        case 0xA0:
+            return "ID CRC エラー";
+        case 0xB0:
+            return "データ CRC エラー";
+        case 0xE0:
+            return "アドレスマークなし";
+        case 0xF0:
+            return "データマークなし";
+        default:
+            return statusText(byte);
+    }
+}
+
+// "track 4 (C2 H0): C2 H0 R1 N3, 1024 bytes, double, -, normal" for one
+// record; "track 4 (C2 H0): 5 records C2 H0 R1 2 3 4 5 N3, 1024 bytes each,
+// ..." for several; with the bytes the file holds of a record cut off, and
+// whether d88cut cuts it.
+std::string PictureWords::cellTitle(int track, const d88::SectorHeader& first,
+                                    const std::vector<int>& numbers, std::int64_t holds,
+                                    Cut cut) const {
+    const std::size_t count = numbers.size();
+    std::string title = trackName(track) + ": ";
+    if (count > 1) {
+        title += format(japanese ? "%llu レコード " : "%llu records ", count);
+    }
+    title += format("C%llu H%llu R", first.c, first.h);
+    for (std::size_t i = 0; i < count; ++i) {
+        title += format(i == 0 ? "%llu" : " %llu", static_cast<unsigned>(numbers[i]));
+    }
+    title += format(" N%llu, ", first.n);
+    if (japanese) {
+        title += format(count > 1 ? "各 %llu バイト, " : "%llu バイト, ", first.dataLength);
+    } else {
+        title += format(count > 1 ? "%llu bytes each, " : "%llu bytes, ", first.dataLength);
+    }
+    title += density(first.density) + ", " + mark(first.deleted) + ", " + status(first.status);
+    if (holds >= 0) {
+        title += format(japanese ? "; ファイルにはそのうち %llu バイトだけ"
+                                 : "; the file holds only %llu of them",
+                        static_cast<unsigned long long>(holds));
+    }
+    if (cut != Cut::None) {
+        const bool always = cut == Cut::Always;
+        title += japanese ? (always ? "; d88cut が切り出す" : "; -op のとき d88cut が切り出す")
+                          : (always ? "; cut by d88cut" : "; cut by d88cut with -op");
+    }
+    return title;
+}
+
+// "track 8 (C4 H0): 256 records: 200 normal, 56 ID or data CRC error".
+std::string PictureWords::summaryTitle(int track, std::size_t records, bool capped,
+                                       const std::size_t (&counts)[kRecordStateCount]) const {
+    std::string title = trackName(track) + format(japanese ? ": %llu レコード" : ": %llu records",
+                                                  static_cast<unsigned long long>(records));
+    if (capped) {
+        title += japanese ? " (まだ続く)" : ", and the walk goes on";
+    }
+    const char* separator = ": ";
+    for (int state = 0; state < kRecordStateCount; ++state) {
+        if (counts[state] != 0) {
+            const auto n = static_cast<unsigned long long>(counts[state]);
+            const char* words = stateWords(static_cast<RecordState>(state));
+            title += separator + (japanese ? std::string(words) + format(" %llu", n)
+                                           : format("%llu ", n) + words);
+            separator = ", ";
+        }
+    }
+    return title;
+}
+
+std::string PictureWords::absentTitle(int track) const {
+    return trackName(track) + (japanese ? ": なし" : ": absent");
+}
+
+std::string PictureWords::beyondTitle(int track, std::uint32_t offset) const {
+    return trackName(track) + format(japanese ? ": オフセット 0x%08llX はディスクの外: 読まない"
+                                              : ": offset 0x%08llX is beyond the disk, not read",
+                                     offset);
+}
+
+std::string PictureWords::insideTitle(int track, std::uint32_t offset) const {
+    return trackName(track) + format(japanese
+                                         ? ": オフセット 0x%08llX はヘッダの中: 読まない"
+                                         : ": offset 0x%08llX lies inside the header, not read",
+                                     offset);
+}
+
+std::string PictureWords::endedTitle(int track, std::int64_t start) const {
+    return trackName(track) + format(japanese
+                                         ? " (0x%08llX): 最初のレコードの前でファイルが終わる"
+                                         : " at 0x%08llX: the file ends before its first record",
+                                     static_cast<unsigned long long>(start));
+}
+
+std::string PictureWords::cappedTitle(int track, std::size_t drawn) const {
+    return trackName(track) + format(japanese ? ": %llu レコードより先にも続く"
+                                              : ": the walk goes on past %llu records",
+                                     static_cast<unsigned long long>(drawn));
+}
+
+}  // namespace d88info
