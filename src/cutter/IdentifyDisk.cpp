@@ -23,7 +23,7 @@ constexpr std::size_t longestProbe() {
 }  // namespace
 
 std::optional<DiskKind> identifyDisk(int diskNo) {
-    runState.image.setSectorRange(1, 16);
+    runState.image.setSectorRange(kIdentificationRange.first, kIdentificationRange.last);
     const Identification result =
         identify(runState.image, workBufferFor(0, longestProbe()), diskNo);
     if (result.verdict == Verdict::Unsupported) {

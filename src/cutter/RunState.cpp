@@ -15,10 +15,7 @@ std::uint8_t* workBufferFor(std::size_t offset, std::size_t length) {
 
 std::int32_t readRun(const ExtractEntry& run, std::size_t offset) {
     std::uint8_t* const dest = workBufferFor(offset, static_cast<std::size_t>(run.length));
-    const d88::TrackAddress start = run.address();
-    const std::int32_t bytesRead =
-        runState.image.readSectors(start.index, start.cylinder(), start.head(), run.startSector,
-                                   kRunSizeCode, dest, run.length);
+    const std::int32_t bytesRead = readRunSectors(runState.image, run, dest);
     std::memset(dest + bytesRead, 0, static_cast<std::size_t>(run.length - bytesRead));
     return bytesRead;
 }

@@ -110,4 +110,10 @@ CutFileList filesOf(const KindCuts& cuts, bool opFlag) {
     return list;
 }
 
+std::int32_t readRunSectors(d88::D88Image& image, const ExtractEntry& run, std::uint8_t* dest) {
+    const d88::TrackAddress start = run.address();
+    return image.readSectors(start.index, start.cylinder(), start.head(), run.startSector,
+                             kRunSizeCode, dest, run.length);
+}
+
 }  // namespace d88cut

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "d88/D88Image.h"
 #include "d88/TrackAddress.h"
 
 namespace d88cut {
@@ -89,5 +90,11 @@ struct CutFileList {
 
 // Every file `cuts` writes; with `opFlag` the files cut only with -op too.
 CutFileList filesOf(const KindCuts& cuts, bool opFlag);
+
+// Reads `run` from the selected disk of `image`, whose sector range must be
+// the kind's, into `dest` (room for run.length bytes), as d88cut reads a run:
+// consecutive sectors of size code kRunSizeCode from the run's first one on.
+// Returns the bytes read in whole pieces before the first failing sector.
+std::int32_t readRunSectors(d88::D88Image& image, const ExtractEntry& run, std::uint8_t* dest);
 
 }  // namespace d88cut

@@ -14,6 +14,10 @@
 
 namespace d88cut {
 
+// The reader's sector range while a disk is identified, before a kind with
+// files to cut sets its own.
+inline constexpr SectorRange kIdentificationRange{1, 16};
+
 // Where the probe sectors lie: track index 1, cylinder 0, head 1.
 inline constexpr d88::TrackAddress kProbeTrack = d88::TrackAddress::ofIndex(1);
 

@@ -55,10 +55,6 @@ constexpr long kCellCost = 8;
 constexpr long kSeparatorCost = 1;
 constexpr long kPictureBudget = kCellCost * 30000;
 
-// The reader's sector range before a disk's kind sets its own, as d88cut has it.
-constexpr std::int32_t kFirstSector = 1;
-constexpr std::int32_t kLastSector = 16;
-
 constexpr char kStyle[] =
     "text{font-size:10px;fill:#222}\n"
     ".title{font-size:12px;font-weight:bold}\n"
@@ -129,13 +125,11 @@ void collectCuts(d88::D88Image& image, const d88cut::Identification& identificat
         for (int i = 0; i < file.pieceCount; ++i) {
             const d88cut::ExtractEntry& run = file.pieces[i];
             buffer.resize(std::max(buffer.size(), static_cast<std::size_t>(run.length)));
-            const d88::TrackAddress start = run.address();
-            image.readSectors(start.index, start.cylinder(), start.head(), run.startSector,
-                              d88cut::kRunSizeCode, buffer.data(), run.length);
+            d88cut::readRunSectors(image, run, buffer.data());
         }
     }
     image.observeSectorReads(nullptr);
-    image.setSectorRange(kFirstSector, kLastSector);
+    image.setSectorRange(d88cut::kIdentificationRange.first, d88cut::kIdentificationRange.last);
 }
 
 // Records drawn as one cell: a single record, or neighbouring normal records

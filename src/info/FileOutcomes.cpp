@@ -12,10 +12,6 @@ namespace d88info {
 
 namespace {
 
-// The reader's sector range before a disk's kind sets its own, as d88cut has it.
-constexpr std::int32_t kFirstSector = 1;
-constexpr std::int32_t kLastSector = 16;
-
 // What the reader tells of one run as it is read: the damaged records it
 // delivered whole, and the first sector it did not get whole, where the run stops.
 class RunWatcher final : public d88::D88Image::SectorReadObserver {
@@ -50,10 +46,7 @@ PieceRead readPiece(d88::D88Image& image, const d88cut::CutFile& file, int index
     buffer.resize(std::max(buffer.size(), static_cast<std::size_t>(run.length)));
     RunWatcher watcher(damaged);
     image.observeSectorReads(&watcher);
-    const d88::TrackAddress start = run.address();
-    const std::int32_t bytesRead =
-        image.readSectors(start.index, start.cylinder(), start.head(), run.startSector,
-                          d88cut::kRunSizeCode, buffer.data(), run.length);
+    const std::int32_t bytesRead = d88cut::readRunSectors(image, run, buffer.data());
     image.observeSectorReads(nullptr);
     // A run that read every byte asked nothing more of the reader.
     return {file.pieceOffset(index), run.length, bytesRead,
@@ -96,7 +89,8 @@ DiskOutcome readDisk(d88::D88Image& image, int index, const CutChoice& choice,
     if (disk.headerRead) {
         disk.headerDoubts = headerDoubts(disk.header, disk.start, image.fileSize());
     }
-    image.setSectorRange(kFirstSector, kLastSector);
+    const d88cut::SectorRange probing = d88cut::kIdentificationRange;
+    image.setSectorRange(probing.first, probing.last);
     disk.byProbes = d88cut::identify(image, scratch, 0);
     disk.chosen = d88cut::identify(image, scratch, choice.diskNo);
     if (!disk.chosen.kind) {
@@ -110,7 +104,7 @@ DiskOutcome readDisk(d88::D88Image& image, int index, const CutChoice& choice,
     for (const d88cut::CutFile& file : d88cut::filesOf(*kind.cuts, choice.opFlag)) {
         disk.files.push_back(readFile(image, file, buffer));
     }
-    image.setSectorRange(kFirstSector, kLastSector);
+    image.setSectorRange(probing.first, probing.last);
     return disk;
 }
 
