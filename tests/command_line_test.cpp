@@ -735,7 +735,8 @@ TEST(OwnWindow, EveryLineFitsAnEightyColumnWindow) {
     using d88console::TextForm;
     using namespace d88cut::messages;
     std::vector<const char*> mp;
-    for (const d88cut::CutFile& file : d88cut::filesOf(d88cut::programCuts, false)) {
+    const d88cut::CutFileList programFiles = d88cut::filesOf(d88cut::programCuts, false);
+    for (const d88cut::CutFile& file : programFiles) {
         mp.push_back(file.name);
     }
     const std::string folder = "C:\\Users\\" + std::string(40, 'u') + "\\ディスク" +
