@@ -17,6 +17,9 @@
 #include "ToolRun.h"
 #include "cutter/Cutter.h"
 #include "cutter/Messages.h"
+#include "cutter/Output.h"
+#include "cutter/OwnWindow.h"
+#include "cutter/RunState.h"
 #include "system/ConsoleText.h"
 
 namespace {
@@ -602,6 +605,267 @@ TEST(CommandLine, ImageOfAnyNameOpens) {
         const std::string heading = "image: " + std::to_string(opening.size()) + " bytes, 1 disk\n";
         EXPECT_EQ(info.out.substr(0, heading.size()), heading);
     }
+}
+
+// The words of a command line as argv, null-terminated.
+std::vector<char*> argvOf(std::vector<std::string>& words) {
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    return argv;
+}
+
+// A window of its own cuts each image into the folder that holds it: the
+// folder part of a full path, its root kept; no folder for any other path.
+TEST(OwnWindow, ImageFolderIsTheFolderPartOfAFullPath) {
+    using d88cut::PathRules;
+    const struct {
+        const char* path;
+        PathRules rules;
+        const char* folder;
+        const char* name;
+    } cases[] = {
+        {"C:\\Disks\\a.d88", PathRules::Windows, "C:\\Disks", "a.d88"},
+        {"C:\\a.d88", PathRules::Windows, "C:\\", "a.d88"},
+        {"d:/Disks/sub/a.d88", PathRules::Windows, "d:/Disks/sub", "a.d88"},
+        {"C:\\Disks/mixed\\a.d88", PathRules::Windows, "C:\\Disks/mixed", "a.d88"},
+        {"D:\\ディスク\\プログラム.d88", PathRules::Windows, "D:\\ディスク", "プログラム.d88"},
+        {"\\\\server\\share\\a.d88", PathRules::Windows, "\\\\server\\share\\", "a.d88"},
+        {"\\\\server\\share\\dir\\a.d88", PathRules::Windows, "\\\\server\\share\\dir", "a.d88"},
+        {"//server/share/a.d88", PathRules::Windows, "//server/share/", "a.d88"},
+        {"\\\\?\\C:\\long\\a.d88", PathRules::Windows, "\\\\?\\C:\\long", "a.d88"},
+        {"a.d88", PathRules::Windows, "", "a.d88"},
+        {"C:a.d88", PathRules::Windows, "", "C:a.d88"},
+        {"\\Disks\\a.d88", PathRules::Windows, "", "a.d88"},
+        {"/home/u/a.d88", PathRules::Posix, "/home/u", "a.d88"},
+        {"/a.d88", PathRules::Posix, "/", "a.d88"},
+        {"C:\\Disks\\a.d88", PathRules::Posix, "", "C:\\Disks\\a.d88"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(d88cut::folderOfFullPath(c.path, c.rules), c.folder);
+        EXPECT_EQ(d88cut::isFullPath(c.path, c.rules), *c.folder != '\0');
+        EXPECT_EQ(d88cut::fileNameOf(c.path, c.rules), c.name);
+    }
+}
+
+// Only what Explorer passes for files dropped (after the -op of a shortcut)
+// is cut as images; anything else is the command line's, with its usage.
+TEST(OwnWindow, OnlyFullPathsOfExistingFilesAreCutAsDroppedImages) {
+    using Kind = d88cut::WindowRun::Kind;
+    const auto isFile = [](const char* path) {
+        return std::set<std::string>{"C:\\a\\1.d88", "D:/b/2.d88", "\\\\s\\h\\3.d88", "1.d88"}
+                   .count(path) != 0;
+    };
+    const struct {
+        std::vector<std::string> args;
+        Kind kind;
+        int firstImage;
+    } cases[] = {
+        {{}, Kind::Hint, 0},
+        {{"-op"}, Kind::Hint, 0},
+        {{"C:\\a\\1.d88"}, Kind::Images, 1},
+        {{"C:\\a\\1.d88", "D:/b/2.d88", "\\\\s\\h\\3.d88"}, Kind::Images, 1},
+        {{"-op", "C:\\a\\1.d88", "D:/b/2.d88"}, Kind::Images, 2},
+        {{"C:\\a\\1.d88", "-op"}, Kind::Ordinary, 0},
+        {{"C:\\a\\1.d88", "3"}, Kind::Ordinary, 0},
+        {{"C:\\a\\1.d88", "C:\\a\\missing.d88"}, Kind::Ordinary, 0},
+        {{"1.d88", "1.d88"}, Kind::Ordinary, 0},
+        {{"--help"}, Kind::Ordinary, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        std::vector<std::string> words{"d88cut.exe"};
+        words.insert(words.end(), c.args.begin(), c.args.end());
+        const d88cut::WindowRun plan =
+            d88cut::planWindowRun(static_cast<int>(words.size()), argvOf(words).data(),
+                                  d88cut::PathRules::Windows, isFile);
+        EXPECT_EQ(plan.kind, c.kind);
+        EXPECT_EQ(plan.kind == Kind::Images ? plan.firstImage : 0, c.firstImage);
+        EXPECT_EQ(plan.kind == Kind::Images && plan.opFlag, c.firstImage == 2);
+    }
+}
+
+d88cut::CutTally tallyOf(int disks, const std::vector<const char*>& written,
+                         const std::vector<const char*>& partly = {},
+                         const std::vector<const char*>& unwritten = {}) {
+    d88cut::CutTally tally{};
+    tally.imageOpened = true;
+    tally.disksRecognised = disks;
+    for (const auto& [list, names] : {std::pair{&tally.written, written},
+                                      {&tally.partlyRead, partly},
+                                      {&tally.notWritten, unwritten}}) {
+        for (const char* name : names) {
+            list->add(name);
+        }
+    }
+    return tally;
+}
+
+// The summary says what the cut came to, from the tally alone, in Shift_JIS
+// where a file takes it; the folder only when a file went there.
+TEST(OwnWindow, SummarySaysWhatTheCutCameTo) {
+    const std::string head = cp932("---- まとめ ----\n");
+    const std::string oneDisk = cp932("セットのディスクを 1 枚認識しました.\n");
+    const std::string deep = "C:\\" + std::string(70, 'x') + "\\日本語\\" + std::string(90, 'y');
+    d88cut::CutTally closed = tallyOf(1, {"MO00"});
+    closed.imageOpened = false;
+    const struct {
+        d88cut::CutTally tally;
+        std::string folder;
+        std::string text;
+    } cases[] = {
+        {tallyOf(2, {"MO00", "MO01", "MO00"}), "C:\\Disks",
+         head +
+             cp932("セットのディスクを 2 枚認識しました.\n2 "
+                   "個のファイルを次のフォルダに切り出しました:\n") +
+             "  C:\\Disks\n"},
+        {tallyOf(1, {}, {}, {"MO01"}), "C:\\Disks",
+         head + oneDisk +
+             cp932("切り出したファイルはありません.\n書き込めなかったファイル:\n  MO01\n")},
+        {tallyOf(0, {}), "/d",
+         head + cp932("このファイルにはセットのディスクが見つかりませんでした.\n")},
+        {closed, "/d", ""},
+        // A folder too long for a line is broken after a slash, else anywhere.
+        {tallyOf(1, {"MV00"}), deep,
+         head + oneDisk + cp932("1 個のファイルを次のフォルダに切り出しました:\n") + "  C:\\" +
+             std::string(70, 'x') + "\\\n  " + (kWindows ? cp932("日本語") : "日本語") + "\\\n  " +
+             std::string(77, 'y') + "\n  " + std::string(13, 'y') + "\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
+        EXPECT_EQ(d88cut::summaryText(c.tally, c.folder, d88console::TextForm::Bytes), c.text);
+    }
+    // Every name the set's disks cut has its room in a list.
+    std::set<std::string> names;
+    for (const d88cut::KindCuts* cuts :
+         {&d88cut::openingCuts, &d88cut::programCuts, &d88cut::demo1Cuts, &d88cut::demo2Cuts,
+          &d88cut::dataDisk3Cuts, &d88cut::visualCuts}) {
+        for (const d88cut::CutFile& file : d88cut::filesOf(*cuts, true)) {
+            names.insert(file.name);
+        }
+    }
+    EXPECT_LE(names.size(), static_cast<std::size_t>(d88cut::FileNames::kRoom));
+}
+
+// Every line of the hint and the summary fits an 80-column window, a
+// full-width character counted as two columns.
+TEST(OwnWindow, EveryLineFitsAnEightyColumnWindow) {
+    for (const auto& [text, columns] : {std::pair<std::string, std::size_t>{"abc", 3},
+                                        {"あｱﾟ", 4},
+                                        {"Ω①é", 6},
+                                        {"\xFF", 2},
+                                        {"", 0}}) {
+        EXPECT_EQ(d88cut::columnsOf(text), columns) << text;
+    }
+    using d88console::TextForm;
+    using namespace d88cut::messages;
+    std::vector<const char*> mp;
+    const d88cut::CutFileList programFiles = d88cut::filesOf(d88cut::programCuts, false);
+    for (const d88cut::CutFile& file : programFiles) {
+        mp.push_back(file.name);
+    }
+    const std::string folder =
+        "C:\\Users\\" + std::string(40, 'u') + "\\ディスク" + std::string(50, 'z') + "\\プログラム";
+    std::string all = d88cut::summaryText(tallyOf(8, mp, mp, mp), folder, TextForm::Utf8);
+    for (const MessageName message : {kDropHint, kUsage, kUsageOption, kOpHint, kPressAKey}) {
+        all += d88cut::messageText(TextForm::Utf8, message, "d88cut.exe");
+    }
+    std::size_t lines = 0;
+    for (std::size_t start = 0, end; (end = all.find('\n', start)) != std::string::npos;
+         start = end + 1, ++lines) {
+        const std::string line = all.substr(start, end - start);
+        EXPECT_LE(d88cut::columnsOf(line), d88cut::kLineColumns) << line;
+    }
+    EXPECT_EQ(lines, 17u);
+}
+
+// The end of a run in a window of its own, run in this process from the
+// folder `where`, its output in files as a file gets it: dropped on from a
+// third folder, two images in two folders are each cut beside themselves,
+// each with its summary, and the key is asked for once; with no file cut no
+// folder is named; with no image the window says to drop one.
+TEST(OwnWindow, DroppedImagesAreCutBesideThemselvesWithASummaryEach) {
+    const d88test::ScratchDir a, b, c, logs;
+    // Tracks 8 and 9 only: MO02 breaks off, MO03 and MO04 are not there; a
+    // folder of MO01's name keeps it from being written.
+    d88mk::writeFile(a.file("one.d88"), d88mk::setDisk(d88mk::SetDisk::OpeningDisk, 10).build());
+    std::filesystem::create_directory(d88test::pathOf(a.file("MO01")));
+    d88mk::writeFile(b.file("two.d88"), d88mk::DiskBuilder().fillTrack(0, 1, 16, 1).build());
+    d88mk::writeFile(c.file("data.d88"), d88mk::setDisk(d88mk::SetDisk::DataDisk1, 2).build());
+    const std::string head = cp932("---- まとめ ----\n");
+    const std::string key = cp932("何かキーを押すとウィンドウを閉じます.\n");
+    const struct {
+        std::vector<std::string> args;
+        std::string out;
+        std::string err;
+        int status;
+    } cases[] = {
+        {{a.file("one.d88"), b.file("two.d88")},
+         "==== one.d88 ====\n" + recognised("Opening Disk") +
+             "cutting ... MO00\ncutting ... MO01\ncutting ... MO02\n" + head +
+             cp932("セットのディスクを 1 枚認識しました.\n2 "
+                   "個のファイルを次のフォルダに切り出しました:\n") +
+             "  " + std::filesystem::path(a.path()).make_preferred().u8string() + "\n" +
+             cp932("一部を読み込めなかったファイル (読めない所は 0 で埋めました):\n  MO02\n"
+                   "最初のセクタがイメージになく, 切り出せなかったファイル:\n  MO03 MO04\n"
+                   "書き込めなかったファイル:\n  MO01\n") +
+             "==== two.d88 ====\n" + head +
+             cp932("このファイルにはセットのディスクが見つかりませんでした.\n"
+                   "OPDEMO と G_TITLE は, コンソールで d88cut.exe image.d88 -op と実行するか,\n"
+                   "リンク先の末尾に -op を付けたショートカットへドロップすると切り出せます.\n") +
+             key,
+         cp932("MO01 を書き込めません.\nMO02 の一部を読み込めませんでした.\n未対応の形式です.\n"),
+         1},
+        {{c.file("data.d88")},
+         recognised("Data Disk 1") + cp932("このディスクには切り出すデータはありません.\n") + head +
+             cp932("セットのディスクを 1 枚認識しました.\n切り出したファイルはありません.\n") + key,
+         "",
+         0},
+        {{},
+         cp932("d88cut.exe に .d88 イメージを (1 つでも複数でも) ドロップしてください.\n") + key,
+         fullUsage("d88cut.exe"),
+         1},
+    };
+    for (const auto& run : cases) {
+        SCOPED_TRACE(testing::PrintToString(run.args));
+        std::vector<std::string> words{kWindows ? "C:\\Tools\\d88cut.exe" : "/opt/d88cut.exe"};
+        words.insert(words.end(), run.args.begin(), run.args.end());
+        const std::filesystem::path was = std::filesystem::current_path();
+        std::filesystem::current_path(d88test::pathOf(c.path()));
+        std::fflush(stdout);
+        std::fflush(stderr);
+        const int saved[] = {dup(1), dup(2)};
+        for (const int fd : {1, 2}) {
+            const std::string log = logs.file(std::to_string(fd));
+            const int to = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            dup2(to, fd);
+            close(to);
+        }
+        const int status =
+            d88cut::runInOwnWindow(static_cast<int>(words.size()), argvOf(words).data());
+        std::fflush(stdout);
+        std::fflush(stderr);
+        for (const int fd : {1, 2}) {
+            dup2(saved[fd - 1], fd);
+            close(saved[fd - 1]);
+        }
+        std::filesystem::current_path(was);
+        const Bytes out = d88mk::readFile(logs.file("1"));
+        const Bytes err = d88mk::readFile(logs.file("2"));
+        EXPECT_EQ(d88test::fromTextMode(std::string(out.begin(), out.end())), run.out);
+        EXPECT_EQ(d88test::fromTextMode(std::string(err.begin(), err.end())), run.err);
+        EXPECT_EQ(status, run.status);
+    }
+    // The last image stays open until the next or the end of the process; a
+    // file open on Windows cannot be removed with its folder.
+    d88cut::runState.image.open(nullptr);
+    EXPECT_EQ(a.entries(), (std::vector<std::string>{"MO00", "MO01", "MO02", "one.d88"}));
+    EXPECT_TRUE(std::filesystem::is_directory(d88test::pathOf(a.file("MO01"))));
+    EXPECT_EQ(b.entries(), (std::vector<std::string>{"two.d88"}));
+    EXPECT_EQ(c.entries(), (std::vector<std::string>{"data.d88"}));
 }
 
 }  // namespace

@@ -80,6 +80,12 @@ if(EXE STREQUAL ".exe")
       message(FATAL_ERROR "${text} is no Windows text with ASCII hyphens")
     endif()
   endforeach()
+  # The guide is UTF-8 with a byte-order mark, so that Notepad shows it right
+  # on every Windows version, and opens with its Japanese part (kana or kanji).
+  file(READ "${PREFIX}/${BINDIR}/README.txt" opening LIMIT 6 HEX)
+  if(NOT opening MATCHES "^efbbbfe[3-9]")
+    message(FATAL_ERROR "README.txt does not open with a byte-order mark and Japanese text")
+  endif()
   # Version information is UTF-16 in the exe; the manifest is UTF-8 text.
   foreach(tool d88cut d88info)
     set(program "${PREFIX}/${BINDIR}/${tool}${EXE}")

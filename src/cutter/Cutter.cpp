@@ -8,7 +8,6 @@
 #include "Messages.h"
 #include "Output.h"
 #include "RunState.h"
-#include "system/ConsoleText.h"
 
 namespace d88cut {
 
@@ -21,14 +20,36 @@ void processDisk(std::int32_t index, const Arguments& args) {
     const std::optional<DiskKind> kind = identifyDisk(args.diskNo);
     if (kind) {
         extractDisk(*kind, args.opFlag);
+        const KindCuts* cuts = kindInfo(*kind).cuts;
+        if (!args.opFlag && cuts != nullptr && cuts->opRuns[0].fileName != nullptr) {
+            runState.tally.leftOutWithoutOp = true;
+        }
     }
 }
 
 }  // namespace
 
+bool cutImage(const Arguments& args) {
+    if (!runState.image.open(args.imagePath)) {
+        printErr(messages::kCannotOpen);
+        return false;
+    }
+    runState.tally.imageOpened = true;
+    const std::int32_t diskCount = runState.image.diskCount();
+    for (std::int32_t index = 0; index < diskCount; ++index) {
+        processDisk(index, args);
+        // With a disk number only the first disk of the file is processed.
+        if (args.diskNo != 0) {
+            break;
+        }
+    }
+    return true;
+}
+
 int runCutter(int argc, char** argv) {
     Arguments args;
     runState.filesCut = 0;
+    clearTally();
     if (!parseArguments(argc, argv, args)) {
         return 1;
     }
@@ -37,34 +58,14 @@ int runCutter(int argc, char** argv) {
         printHelp(argc, argv);
     } else if (args.request == Request::Version) {
         printOut(messages::kVersion);
-    } else if (!runState.image.open(args.imagePath)) {
-        printErr(messages::kCannotOpen);
+    } else if (!cutImage(args)) {
         return 1;
-    } else {
-        const std::int32_t diskCount = runState.image.diskCount();
-        for (std::int32_t index = 0; index < diskCount; ++index) {
-            processDisk(index, args);
-            // With a disk number only the first disk of the file is processed.
-            if (args.diskNo != 0) {
-                break;
-            }
-        }
     }
     if (!finishStandardOutput()) {
         printErr(messages::kCannotWriteStandardOutput);
         runState.outputFailed = true;
     }
     return runState.outputFailed ? 1 : 0;
-}
-
-void holdOwnConsole() {
-    const std::string folder = d88console::currentFolder();
-    if (runState.filesCut > 0 && !folder.empty()) {
-        printOut(messages::kFilesWentTo, outName(folder.c_str()).c_str());
-    }
-    printOut(messages::kPressAKey);
-    finishStandardOutput();
-    d88console::waitForKey();
 }
 
 }  // namespace d88cut

@@ -1,6 +1,8 @@
 // One run of d88cut: the command line, the image and the loop over its disks.
 #pragma once
 
+#include "CommandLine.h"
+
 namespace d88cut {
 
 // Runs the whole tool on a command line and returns the exit status: 1 for a
@@ -9,9 +11,9 @@ namespace d88cut {
 // returns 0.
 int runCutter(int argc, char** argv);
 
-// Ends a run in a console window of its own (d88cut.exe dropped on or
-// double-clicked): says in which folder the files were cut, when any were,
-// and waits for a key, so that the window stays until it has been read.
-void holdOwnConsole();
+// Opens the image `args` names and cuts every disk of it (only the first with
+// a disk number), tallying what it cuts in runState.tally; false, said on
+// standard error, when the image cannot be opened.
+bool cutImage(const Arguments& args);
 
 }  // namespace d88cut

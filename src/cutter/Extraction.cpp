@@ -23,6 +23,8 @@ void writeAssembled(const CutFile& file) {
     }
     if (anyRead) {
         writeBuffer(file.name, runState.workBuffer, file.length(), partial);
+    } else {
+        runState.tally.notOnImage.add(file.name);
     }
 }
 

@@ -35,6 +35,7 @@ std::optional<DiskKind> identifyDisk(int diskNo) {
     }
     const DiskKindInfo& kind = kindInfo(*result.kind);
     printOut(messages::kRecognised, kind.name);
+    ++runState.tally.disksRecognised;
     if (kind.cuts != nullptr) {
         runState.image.setSectorRange(kind.range.first, kind.range.last);
     } else {

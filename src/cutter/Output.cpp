@@ -13,7 +13,7 @@ namespace {
 
 using d88console::TextForm;
 
-TextForm outForm = TextForm::Bytes;
+TextForm outputForm = TextForm::Bytes;
 TextForm errForm = TextForm::Bytes;
 
 // How printing to standard output first failed, if it has.
@@ -68,7 +68,7 @@ void print(std::FILE* stream, TextForm form, messages::Message message, std::va_
 void prepareStandardStreams() {
     d88console::ignoreReadersGoingAway();
     d88console::flushStandardOutputByLine();
-    outForm = d88console::formOf(stdout);
+    outputForm = d88console::formOf(stdout);
     errForm = d88console::formOf(stderr);
 }
 
@@ -76,7 +76,7 @@ void printOut(messages::Message message, ...) {
     std::va_list args;
     va_start(args, message);
     errno = 0;
-    print(stdout, outForm, message, args);
+    print(stdout, outputForm, message, args);
     va_end(args);
     noteStandardOutputError();
 }
@@ -89,11 +89,45 @@ void printErr(messages::Message message, ...) {
 }
 
 std::string outName(const char* name) {
-    return d88console::nameInForm(name, outForm);
+    return d88console::nameInForm(name, outputForm);
 }
 
 std::string errName(const char* name) {
     return d88console::nameInForm(name, errForm);
+}
+
+TextForm outForm() {
+    return outputForm;
+}
+
+std::string messageText(TextForm form, messages::Message message, ...) {
+    const char* format = form == TextForm::Bytes ? nullptr : utf8Format(message);
+    if (format == nullptr) {
+        format = messages::bytesOf(message);
+    }
+    std::va_list args;
+    va_start(args, message);
+    char text[1024];
+    const int length = std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    if (length <= 0) {
+        return {};
+    }
+    return std::string(text, static_cast<std::size_t>(length) < sizeof text
+                                 ? static_cast<std::size_t>(length)
+                                 : sizeof text - 1);
+}
+
+void writeOut(const std::string& text) {
+    errno = 0;
+    if (outputForm == TextForm::Bytes) {
+        std::fwrite(text.data(), 1, text.size(), stdout);
+    } else if (!text.empty() &&
+               !d88console::writeUtf8(stdout, outputForm, text.data(), text.size()) &&
+               standardOutputState == OutputState::Written) {
+        standardOutputState = OutputState::Failed;
+    }
+    noteStandardOutputError();
 }
 
 bool finishStandardOutput() {

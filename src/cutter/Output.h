@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Messages.h"
+#include "system/ConsoleText.h"
 
 namespace d88cut {
 
@@ -25,6 +26,16 @@ void printErr(messages::Message message, ...);
 // pipe in the Shift_JIS of the text around it (see d88console::nameInForm).
 std::string outName(const char* name);
 std::string errName(const char* name);
+
+// The form of text that standard output takes.
+d88console::TextForm outForm();
+
+// sprintf of `message` as text in `form`: its Shift_JIS bytes for Bytes, else
+// UTF-8 (see print); a text of more than 1,023 bytes is cut short.
+std::string messageText(d88console::TextForm form, messages::Message message, ...);
+
+// Writes `text`, made in outForm(), to standard output.
+void writeOut(const std::string& text);
 
 // Flushes standard output at the end of a run. False when something printed
 // there could not be written, unless only because its reader went away.

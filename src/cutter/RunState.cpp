@@ -1,5 +1,6 @@
 #include "RunState.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace d88cut {
@@ -18,6 +19,22 @@ std::int32_t readRun(const ExtractEntry& run, std::size_t offset) {
     const std::int32_t bytesRead = readRunSectors(runState.image, run, dest);
     std::memset(dest + bytesRead, 0, static_cast<std::size_t>(run.length - bytesRead));
     return bytesRead;
+}
+
+void FileNames::add(const char* name) {
+    for (std::int32_t i = 0; i < count; ++i) {
+        if (std::strcmp(names[i], name) == 0) {
+            return;
+        }
+    }
+    if (count < kRoom) {
+        std::snprintf(names[count], sizeof names[count], "%s", name);
+        ++count;
+    }
+}
+
+void clearTally() {
+    runState.tally = CutTally{};
 }
 
 void clearWorkBuffer() {

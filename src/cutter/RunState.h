@@ -1,6 +1,7 @@
 // What one run of d88cut shares across its disks, gathered in one place: the
 // one image reader, the one data buffer that every read lands in and every
-// file is written from, and whether an output could not be written.
+// file is written from, whether an output could not be written, and what the
+// cut of the image came to, counted as it goes.
 #pragma once
 
 #include <cstddef>
@@ -13,6 +14,31 @@ namespace d88cut {
 
 // 400 sectors of 1,024 bytes.
 inline constexpr std::size_t kWorkBufferSize = 409600;
+
+// Names of files, each once: a file that two disks of an image cut is one
+// file in the folder. Room for more than every name the set's disks cut (52).
+struct FileNames {
+    static constexpr int kRoom = 64;
+
+    char names[kRoom][CutFile::kNameRoom];
+    std::int32_t count;
+
+    // Adds `name` unless it is there already.
+    void add(const char* name);
+};
+
+// What the cut of one image came to: the summary that a window of its own
+// shows at the end is made from it alone.
+struct CutTally {
+    bool imageOpened;
+    std::int32_t disksRecognised;
+    FileNames written;
+    FileNames partlyRead;  // written, with zeros for what could not be read
+    FileNames notOnImage;  // not written: the run's first sector is not there
+    FileNames notWritten;  // the output file could not be written
+    // A disk had files that are cut only with -op, and -op was not given.
+    bool leftOutWithoutOp;
+};
 
 struct RunState {
     d88::D88Image image;
@@ -27,6 +53,8 @@ struct RunState {
     bool outputFailed;
     // Files announced with "cutting ..." in this run.
     std::int32_t filesCut;
+    // The image being cut; set anew for each image.
+    CutTally tally;
 };
 
 // Constructed before main runs and destroyed at exit, which closes the image.
@@ -44,5 +72,8 @@ std::int32_t readRun(const ExtractEntry& run, std::size_t offset);
 
 // Makes the whole work buffer read as zeros again, before each disk.
 void clearWorkBuffer();
+
+// Starts the tally of an image anew.
+void clearTally();
 
 }  // namespace d88cut

@@ -12,6 +12,7 @@ namespace {
 bool reportWriteFailure(const char* fileName) {
     printErr(messages::kCannotWrite, fileName);
     runState.outputFailed = true;
+    runState.tally.notWritten.add(fileName);
     return false;
 }
 
@@ -31,9 +32,13 @@ bool openOutput(OutputFile& outputFile, const char* fileName) {
 
 // Writes the whole of `data` in one go and closes the file.
 bool writeAndClose(OutputFile& outputFile, const char* fileName, const std::uint8_t* data,
-                   std::int32_t length) {
+                   std::int32_t length, bool partial) {
     if (!outputFile.writeAndClose(data, static_cast<std::size_t>(length))) {
         return reportWriteFailure(fileName);
+    }
+    runState.tally.written.add(fileName);
+    if (partial) {
+        runState.tally.partlyRead.add(fileName);
     }
     return true;
 }
@@ -47,6 +52,7 @@ bool writeRun(const char* fileName, const ExtractEntry& run) {
     }
     const std::int32_t bytesRead = readRun(run, 0);
     if (bytesRead == 0) {
+        runState.tally.notOnImage.add(fileName);
         return false;
     }
     const bool partial = bytesRead < wanted;
@@ -55,7 +61,7 @@ bool writeRun(const char* fileName, const ExtractEntry& run) {
     if (!openOutput(outputFile, fileName)) {
         return reportWriteFailure(fileName);
     }
-    return writeAndClose(outputFile, fileName, runState.workBuffer, wanted);
+    return writeAndClose(outputFile, fileName, runState.workBuffer, wanted, partial);
 }
 
 bool writeBuffer(const char* fileName, const std::uint8_t* data, std::int32_t length,
@@ -65,7 +71,7 @@ bool writeBuffer(const char* fileName, const std::uint8_t* data, std::int32_t le
         return reportWriteFailure(fileName);
     }
     announce(fileName, partial);
-    return writeAndClose(outputFile, fileName, data, length);
+    return writeAndClose(outputFile, fileName, data, length, partial);
 }
 
 }  // namespace d88cut

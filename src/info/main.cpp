@@ -13,8 +13,10 @@ int wmain(int argc, wchar_t** argv) {
     const int status =
         d88info::runInfo(argc, d88console::utf8Arguments(argc, argv), stdout, stderr);
     if (d88console::startedInOwnConsole()) {
-        std::fputs("Press any key to close this window.\n", stdout);
+        // Said in Japanese, as d88cut.exe's window says it: "Press any key to
+        // close this window."
         std::fflush(stdout);
+        d88console::printText(stdout, "何かキーを押すとウィンドウを閉じます.\n");
         d88console::waitForKey();
     }
     return status;

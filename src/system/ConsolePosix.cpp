@@ -50,6 +50,10 @@ std::string currentFolder() {
                                                            : std::string();
 }
 
+bool changeFolder(const std::string& folder) {
+    return chdir(folder.c_str()) == 0;
+}
+
 bool writeUtf8(std::FILE* stream, TextForm, const char* text, std::size_t length) {
     return std::fwrite(text, 1, length, stream) == length;
 }

@@ -75,6 +75,10 @@ void waitForKey();
 // system does not say.
 std::string currentFolder();
 
+// Makes `folder` (UTF-8 on Windows) the working directory; false when it
+// cannot be.
+bool changeFolder(const std::string& folder);
+
 // Whether the write that just failed with `error` (an errno value) failed
 // because the stream's reader went away: a pipe whose other end is closed.
 bool readerWentAway(int error);

@@ -139,6 +139,11 @@ std::string currentFolder() {
     return toUtf8(wide.data(), static_cast<int>(got));
 }
 
+bool changeFolder(const std::string& folder) {
+    const std::wstring wide = toWide(folder.data(), folder.size());
+    return !wide.empty() && SetCurrentDirectoryW(wide.c_str()) != 0;
+}
+
 bool writeUtf8(std::FILE* stream, TextForm form, const char* text, std::size_t length) {
     if (form != TextForm::Console) {
         return std::fwrite(text, 1, length, stream) == length;
