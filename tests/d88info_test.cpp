@@ -1495,6 +1495,16 @@ TEST(D88InfoFiles, SaysWhatBecameOfEachFileAndWhy) {
     for (int i = 0; i < 40; ++i) {
         junk.insert(junk.end(), text.begin(), text.end());
     }
+    // The start of a zip made by git archive, then bytes of no meaning.
+    const std::string zipStart(
+        "PK\x03\x04\n\0\0\0\0\0\x8bz\x88]\0\0\0\0\0\0\0\0\0\0\0\0\x04\0"
+        "\t\0src/UT\x05\0\x017 \x18kPK\x03\x04\n",
+        48);
+    Bytes zipLike(zipStart.begin(), zipStart.end());
+    for (std::uint32_t x = 1; zipLike.size() < 50000;) {
+        x = x * 1103515245u + 12345u;
+        zipLike.push_back(static_cast<std::uint8_t>(x >> 16));
+    }
     const struct {
         const char* what;
         Bytes image;
@@ -1579,7 +1589,8 @@ TEST(D88InfoFiles, SaysWhatBecameOfEachFileAndWhy) {
          {},
          {"image", "  header"},
          {"image: 1560 bytes, 1 disk: not a D88 image (no disk header in it makes sense)",
-          "  header: media byte 0x64 is none a D88 writer uses; 143 of 164 track offsets point "
+          "  header: media byte 0x64 is none a D88 writer uses; the first track lies at offset "
+          "170812775, not right after the header (688 bytes); 143 of 164 track offsets point "
           "outside the disk; disk size 543912809 runs past the end of the file (1560 bytes left) "
           "and not one track lies in the file"}},
         {"a 672-byte header raises no doubt",
@@ -1588,6 +1599,14 @@ TEST(D88InfoFiles, SaysWhatBecameOfEachFileAndWhy) {
          {"image", "disk", "  header"},
          {"image: 21472 bytes, 1 disk, 1 of them of the set",
           "disk 0 at offset 0x00000000 \"DATA1\": Data Disk 1, nothing to cut"}},
+        {"a zip, whose first entry's fields pass for a media byte and a disk size",
+         zipLike,
+         {},
+         {"image", "  header"},
+         {"image: 50000 bytes, 1 disk: not a D88 image (no disk header in it makes sense)",
+          "  header: the first track lies at offset 638963, not right after the header (688 "
+          "bytes); disk size 1920139273 runs past the end of the file (50000 bytes left) and not "
+          "one track lies in the file"}},
         {"too short",
          Bytes(100, 0),
          {},

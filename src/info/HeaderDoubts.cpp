@@ -35,17 +35,26 @@ std::vector<std::string> headerDoubts(const d88::DiskHeader& header, std::int64_
     int present = 0;
     int nowhere = 0;
     bool anyInFile = false;
+    std::uint32_t lowest = 0;
     for (int track = 0; track < header.trackTableEntries(); ++track) {
         const std::uint32_t offset = header.trackOffsets[track];
         if (offset == 0) {
             continue;
         }
         ++present;
+        lowest = lowest == 0 || offset < lowest ? offset : lowest;
         if (offset < headerSize || offset > header.diskSize) {
             ++nowhere;
         } else if (start + offset < fileSize) {
             anyInFile = true;
         }
+    }
+    // A writer stores the tracks one after the other from the end of the header on.
+    if (present > 0 && lowest != headerSize) {
+        doubts.push_back(
+            format("the first track lies at offset %llu, not right after the header "
+                   "(%llu bytes)",
+                   lowest, headerSize));
     }
     if (nowhere * 2 > present) {
         doubts.push_back(format("%llu of %llu track offsets point outside the disk",
