@@ -26,7 +26,7 @@ constexpr StateWords kStateWords[kRecordStateCount] = {
     {"normal", "正常"},
     {"deleted-data mark", "削除データマーク"},
     {"ID or data CRC error", "ID またはデータの CRC エラー"},
-    {"no address or data mark", "アドレスマークまたはデータマークなし"},
+    {"no address or data mark", "アドレス/データマークなし"},
     {"other status or mark", "その他の状態またはマーク"},
     {"cut off by the end of the file", "ファイルの終わりで切れている"},
 };
@@ -34,9 +34,8 @@ constexpr StateWords kStateWords[kRecordStateCount] = {
 constexpr StateWords kTrackKeys[kTrackKeyCount] = {
     {"too many cells: one for the track", "セルが多すぎるトラック: 1 つにまとめる"},
     {"track absent (offset 0)", "トラックなし (オフセット 0)"},
-    {"track offset beyond the disk, not read", "オフセットがディスクの外のトラック: 読まない"},
-    {"track offset inside the disk's header, not read",
-     "オフセットがディスクのヘッダの中のトラック: 読まない"},
+    {"track offset beyond the disk, not read", "ディスクの外を指すトラック: 読まない"},
+    {"track offset inside the disk's header, not read", "ヘッダの中を指すトラック: 読まない"},
     {"track beyond the end of the file", "ファイルの終わりより後のトラック"},
     {"walk goes on past the records drawn", "描いたレコードより先にも続く"},
     {"outlined: cut by d88cut for the disk's kind", "枠: ディスクの種類に応じて d88cut が切り出す"},
