@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -122,15 +123,27 @@ ToolResult runTool(const std::string& program, const std::vector<std::string>& a
     PROCESS_INFORMATION process{};
     const std::wstring application = widen(program);
     const std::wstring directory = widen(workDir);
-    const BOOL started = CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr,
-                                        TRUE, 0, nullptr, directory.c_str(), &startup, &process);
+    // Wine now and then fails to start one of many programs started in a row:
+    // a program that cannot be started is tried again a few times, and each
+    // time that it failed is said, with the system's error.
+    BOOL started = FALSE;
+    for (int attempt = 0; attempt < 4 && !started; ++attempt) {
+        if (attempt > 0) {
+            std::fprintf(stderr, "[  NOTE    ] starting %s failed (error %lu); again\n",
+                         program.c_str(), static_cast<unsigned long>(GetLastError()));
+            Sleep(200);
+        }
+        started = CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
+                                 nullptr, directory.c_str(), &startup, &process);
+    }
     CloseHandle(input);
     CloseHandle(errors);
     if (output != errors) {
         CloseHandle(output);
     }
     if (!started) {
-        throw std::runtime_error("cannot start " + program);
+        throw std::runtime_error("cannot start " + program + " (error " +
+                                 std::to_string(GetLastError()) + ")");
     }
     ToolResult result;
     const DWORD timeout = static_cast<DWORD>(options.timeoutSeconds) * 1000;
