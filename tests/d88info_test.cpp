@@ -1111,8 +1111,14 @@ TEST(D88Info, ReportsUsageErrorsAndUnreadableImagesWithStatus1) {
          "d88info: -op or a disk number, as d88cut takes one of them, not both\n",
          ""},
         // As d88cut takes a disk number: by its first character.
-        {{"--files", "disk.d88", "8x"}, 0, "", "image: 1232 bytes, 1 disk, not a disk of the set"},
-        {{"disk.d88", "--files", "-op"}, 0, "", "image: 1232 bytes, 1 disk, not a disk of the set"},
+        {{"--files", "disk.d88", "8x"},
+         0,
+         "",
+         "image: 1232 bytes, 1 disk, none of them a disk of the set"},
+        {{"disk.d88", "--files", "-op"},
+         0,
+         "",
+         "image: 1232 bytes, 1 disk, none of them a disk of the set"},
         {{"--files", "--json", "empty.d88"}, 0, "", "{\n  \"image\": {\"bytes\": 0, \"disks\": 0"},
     };
     for (const auto& c : cases) {
@@ -1556,7 +1562,8 @@ TEST(D88InfoFiles, SaysWhatBecameOfEachFileAndWhy) {
          unknownSum.build(),
          {"2"},
          {"image", "cut", "disk", "  MUSDRV"},
-         {"image: 1504 bytes, 1 disk, not a disk of the set", "cut: the first disk only, as disk 2",
+         {"image: 1504 bytes, 1 disk, none of them a disk of the set",
+          "cut: the first disk only, as disk 2",
           "disk 0 at offset 0x00000000 \"\": Program Disk, taken as disk 2 as chosen (its probe "
           "sectors alone: not recognised)",
           "  MUSDRV    not written, as C2 H1 R2 N3 on track 5 is not there and C1 H1 R4 N3 on "

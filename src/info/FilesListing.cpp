@@ -186,9 +186,7 @@ void printImage(std::FILE* out, const ImageOutcome& image) {
         if (!image.looksLikeD88()) {
             std::fputs(": not a D88 image (no disk header in it makes sense)\n", out);
         } else if (image.disksOfTheSet == 0) {
-            std::fputs(image.diskCount == 1 ? ", not a disk of the set\n"
-                                            : ", none of them a disk of the set\n",
-                       out);
+            std::fputs(", none of them a disk of the set\n", out);
         } else {
             std::fprintf(out, ", %d of them of the set\n", image.disksOfTheSet);
         }

@@ -72,7 +72,7 @@ const texts = {
         tooShort: "too short to be a D88 image",
         notD88: "not a D88 image",
         noneOfSet: (n) => `a D88 image of ${plural(n, "disk", "disks")}, ` +
-                          (n === 1 ? "not a disk of the set" : "none of them a disk of the set"),
+                          "none of them a disk of the set",
         someOfSet: (n, k) => `a D88 image of ${plural(n, "disk", "disks")}` +
                              (k === n ? "" : `, ${grouped(k)} of them of the set`),
         nothingToCut: "Disks of the set were found, but none has files to cut.",

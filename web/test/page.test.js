@@ -181,7 +181,7 @@ test("every file is accounted for, and every image said for what it is", async (
                                                                          "realdata"), "HuBASIC_Format_2D.d88");
     if (fs.existsSync(realImage)) {
         cases.push(["HuBASIC_Format_2D.d88", fs.readFileSync(realImage),
-                    "HuBASIC_Format_2D.d88: a D88 image of 1 disk, not a disk of the set.", false, false]);
+                    "HuBASIC_Format_2D.d88: a D88 image of 1 disk, none of them a disk of the set.", false, false]);
     }
     for (const [name, bytes, said, zipped, messages] of cases) {
         await choose(page, bytes === null ? large : imageFile(name, bytes));
@@ -270,7 +270,7 @@ test("a disk number says what it does, and a new choice cuts again", async () =>
                             "(its probe sectors alone: not recognised)"]);
     assert.strictEqual(await statusText(page), "many-ids.d88: 28 not on the image.");
     await settled(page, () => page.check("#choice input[value='']"));
-    assert.strictEqual(await statusText(page), "many-ids.d88: a D88 image of 1 disk, not a disk of the set.");
+    assert.strictEqual(await statusText(page), "many-ids.d88: a D88 image of 1 disk, none of them a disk of the set.");
     assert.deepStrictEqual(problems, []);
     await context.close();
 });
