@@ -21,6 +21,7 @@
 #include "cutter/OwnWindow.h"
 #include "cutter/RunState.h"
 #include "system/ConsoleText.h"
+#include "system/UserLanguage.h"
 
 namespace {
 
@@ -588,6 +589,46 @@ TEST(CommandLine, TerminalCheckLeavesTheLocaleAsFound) {
         EXPECT_EQ(d88console::formOf(terminal), form);
         EXPECT_EQ(std::setlocale(LC_CTYPE, nullptr), found);
     }
+}
+
+// The user's language is the first of LC_ALL, LC_MESSAGES and LANG that is
+// set and not empty; Japanese when it begins with "ja".
+const std::vector<std::pair<std::string, std::string>>* localeVariables = nullptr;
+
+const char* lookUpLocaleVariable(const char* name) {
+    for (const auto& [variable, value] : *localeVariables) {
+        if (variable == name) {
+            return value.c_str();
+        }
+    }
+    return nullptr;
+}
+
+TEST(CommandLine, UserLanguageIsTheFirstLocaleVariableSet) {
+    const struct {
+        std::vector<std::pair<std::string, std::string>> variables;
+        bool japanese;
+    } cases[] = {
+        {{}, false},
+        {{{"LANG", "ja_JP.UTF-8"}}, true},
+        {{{"LANG", "ja"}}, true},
+        {{{"LANG", "en_US.UTF-8"}}, false},
+        {{{"LANG", "C"}}, false},
+        {{{"LC_ALL", "C"}, {"LANG", "ja_JP.UTF-8"}}, false},
+        {{{"LC_ALL", ""}, {"LC_MESSAGES", "ja_JP.eucJP"}, {"LANG", "C"}}, true},
+        {{{"LC_MESSAGES", "en_GB.UTF-8"}, {"LANG", "ja_JP.UTF-8"}}, false},
+        {{{"LC_ALL", ""}, {"LC_MESSAGES", ""}, {"LANG", "ja_JP.SJIS"}}, true},
+        {{{"LANG", "jv_ID"}}, false},
+    };
+    for (const auto& c : cases) {
+        localeVariables = &c.variables;
+        std::string shown;
+        for (const auto& [variable, value] : c.variables) {
+            shown += variable + "=" + value + " ";
+        }
+        EXPECT_EQ(d88console::localeNamesJapanese(lookUpLocaleVariable), c.japanese) << shown;
+    }
+    localeVariables = nullptr;
 }
 
 // Image names in any script open, on Windows too.
