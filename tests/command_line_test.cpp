@@ -110,16 +110,21 @@ TEST(CommandLine, ArgumentsAndImageFile) {
         {P::Opening, {img, "2", "3", "4"}, 1, fullUsage(tool)},
         {P::None, {}, 1, fullUsage("a%sb%n"), "", "a%sb%n"},
         {P::Opening, {img, "0"}, 1, diskNoUsage("a%sb%n"), "", "a%sb%n"},
-        {P::Blank, {img, "12"}, 0, "", recognised("Opening Disk")},
-        {P::Blank, {img, "8x"}, 0, "", recognised("Demo Disk 2")},
-        {P::Opening, {img, "-op"}, 0, "", recognised("Opening Disk")},
+        // A disk with no run on it: each file is said not to be cut.
+        {P::Blank, {img, "12"}, 0, d88test::noneCut("Opening Disk"), recognised("Opening Disk")},
+        {P::Blank, {img, "8x"}, 0, d88test::noneCut("Demo Disk 2"), recognised("Demo Disk 2")},
+        {P::Opening,
+         {img, "-op"},
+         0,
+         d88test::noneCut("Opening Disk", true),
+         recognised("Opening Disk")},
         {P::None, {img}, 1, cannotOpen()},
         {P::None, {img, "-op"}, 1, cannotOpen()},
         {P::Directory, {img}, 1, cannotOpen()},
         {P::None, {img, "x"}, 1, diskNoUsage(tool)},
         // "-op" alone is the image path.
         {P::None, {"-op"}, 1, cannotOpen()},
-        {P::OpFile, {"-op"}, 0, ""},
+        {P::OpFile, {"-op"}, 0, d88test::noDiskOfTheSet()},
         // Help and the version only as the one argument.
         {P::None, {"-h"}, 0, "", help(tool)},
         {P::None, {"--help"}, 0, "", help(tool)},
@@ -142,11 +147,12 @@ TEST(CommandLine, ArgumentsAndImageFile) {
          std::vector<std::string>{"0", "9", "x", "", "-OP", "--op", "-op ", "-o", cp932("１")}) {
         cases.push_back({P::Opening, {img, bad}, 1, diskNoUsage(tool)});
     }
-    // No whole disk header: the file opens and no disk is processed.
+    // No whole disk header: the file opens, no disk is processed, and none
+    // of the set was found in it, with a disk number too.
     for (P setup : {P::Empty, P::Short}) {
-        cases.push_back({setup, {img}, 0, ""});
-        cases.push_back({setup, {img, "3"}, 0, ""});
-        cases.push_back({setup, {img, "-op"}, 0, ""});
+        cases.push_back({setup, {img}, 0, d88test::noDiskOfTheSet()});
+        cases.push_back({setup, {img, "3"}, 0, d88test::noDiskOfTheSet()});
+        cases.push_back({setup, {img, "-op"}, 0, d88test::noDiskOfTheSet()});
     }
 
     for (const CliCase& c : cases) {
@@ -230,16 +236,26 @@ TEST(CommandLine, ImageIsNeverOverwrittenByAFileItCuts) {
         bool hardLink;  // else a symbolic link
         int tracks;
         std::vector<std::string> cut;
+        std::vector<std::string> notCut;
     } cases[] = {
         {d88mk::SetDisk::OpeningDisk,
          "MO00",
          "MO01",
          false,
          20,
-         {"MO00", "MO01", "MO02", "MO03", "MO04"}},
+         {"MO00", "MO01", "MO02", "MO03", "MO04"},
+         {}},
         // MUSDRV is opened before its line is printed, so only MP00 announces
         // itself; the disk ends where MP00 does.
-        {d88mk::SetDisk::ProgramDisk, "MUSDRV", "MP00", true, 32, {"MP00"}},
+        {d88mk::SetDisk::ProgramDisk,
+         "MUSDRV",
+         "MP00",
+         true,
+         32,
+         {"MP00"},
+         {"MP01", "MP02", "MP03", "MP04", "MP05", "MP06", "MP07", "MP08", "MP09",
+          "MP10", "MP11", "MP12", "MP13", "MP14", "MP15", "MP16", "MP17", "MP18",
+          "MP19", "MP20", "MP21", "MP22", "MP23", "MP24", "MP25", "MP26"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.image);
@@ -265,7 +281,8 @@ TEST(CommandLine, ImageIsNeverOverwrittenByAFileItCuts) {
         }
         EXPECT_EQ(result.out, out);
         EXPECT_EQ(result.err, cp932(std::string(c.image) + " を書き込めません.\n") +
-                                  cp932(std::string(c.link) + " を書き込めません.\n"));
+                                  cp932(std::string(c.link) + " を書き込めません.\n") +
+                                  d88test::notCut(c.notCut));
         EXPECT_EQ(d88mk::readFile(dir.file(c.image)), image);
         EXPECT_EQ(d88mk::readFile(dir.file(c.link)), image);
         std::set<std::string> files(c.cut.begin(), c.cut.end());
@@ -498,7 +515,8 @@ TEST(CommandLine, MessagesOnATerminalAreShownInItsCharacterSet) {
         // Standard error is a file here: bytes as they are.
         const d88test::ToolResult unsupported =
             d88test::runTool(D88CUT_PATH, {"disk.d88"}, dir.path(), options);
-        EXPECT_EQ(unsupported.err, cp932("未対応の形式です.\n"));
+        EXPECT_EQ(unsupported.err,
+                  d88test::notCut({"MO01", "MO02", "MO03", "MO04"}) + cp932("未対応の形式です.\n"));
     }
 }
 
@@ -692,19 +710,27 @@ TEST(OwnWindow, ImageFolderIsTheFolderPartOfAFullPath) {
     }
 }
 
-// Only what Explorer passes for files dropped (after the -op of a shortcut)
-// is cut as images; anything else is the command line's, with its usage.
-TEST(OwnWindow, OnlyFullPathsOfExistingFilesAreCutAsDroppedImages) {
+// Only what Explorer passes for files and folders dropped (after the -op of a
+// shortcut) is cut as images; anything else is the command line's, with its usage.
+TEST(OwnWindow, OnlyFullPathsOfExistingFilesAndFoldersAreCutAsDroppedImages) {
     using Kind = d88cut::WindowRun::Kind;
     const auto isFile = [](const char* path) {
         return std::set<std::string>{"C:\\a\\1.d88", "D:/b/2.d88", "\\\\s\\h\\3.d88", "1.d88"}
                    .count(path) != 0;
+    };
+    const auto isFolder = [](const char* path) {
+        return std::set<std::string>{"C:\\a", "D:\\ディスク\\", "a"}.count(path) != 0;
     };
     const struct {
         std::vector<std::string> args;
         Kind kind;
         int firstImage;
     } cases[] = {
+        {{"C:\\a"}, Kind::Images, 1},
+        {{"C:\\a", "D:/b/2.d88", "D:\\ディスク\\"}, Kind::Images, 1},
+        {{"-op", "D:\\ディスク\\"}, Kind::Images, 2},
+        {{"a"}, Kind::Ordinary, 0},
+        {{"C:\\a", "C:\\b"}, Kind::Ordinary, 0},
         {{}, Kind::Hint, 0},
         {{"-op"}, Kind::Hint, 0},
         {{"C:\\a\\1.d88"}, Kind::Images, 1},
@@ -722,7 +748,7 @@ TEST(OwnWindow, OnlyFullPathsOfExistingFilesAreCutAsDroppedImages) {
         words.insert(words.end(), c.args.begin(), c.args.end());
         const d88cut::WindowRun plan =
             d88cut::planWindowRun(static_cast<int>(words.size()), argvOf(words).data(),
-                                  d88cut::PathRules::Windows, isFile);
+                                  d88cut::PathRules::Windows, isFile, isFolder);
         EXPECT_EQ(plan.kind, c.kind);
         EXPECT_EQ(plan.kind == Kind::Images ? plan.firstImage : 0, c.firstImage);
         EXPECT_EQ(plan.kind == Kind::Images && plan.opFlag, c.firstImage == 2);
@@ -731,17 +757,27 @@ TEST(OwnWindow, OnlyFullPathsOfExistingFilesAreCutAsDroppedImages) {
 
 d88cut::CutTally tallyOf(int disks, const std::vector<const char*>& written,
                          const std::vector<const char*>& partly = {},
-                         const std::vector<const char*>& unwritten = {}) {
+                         const std::vector<const char*>& unwritten = {},
+                         const std::vector<const char*>& marked = {}) {
     d88cut::CutTally tally{};
     tally.imageOpened = true;
     tally.disksRecognised = disks;
     for (const auto& [list, names] : {std::pair{&tally.written, written},
                                       {&tally.partlyRead, partly},
-                                      {&tally.notWritten, unwritten}}) {
+                                      {&tally.notWritten, unwritten},
+                                      {&tally.fromMarkedRecords, marked}}) {
         for (const char* name : names) {
             list->add(name);
         }
     }
+    return tally;
+}
+
+// The tally of a file in which no disk of the set was found.
+d88cut::CutTally noDiskTally(d88cut::ImageNature nature, int disks = 0) {
+    d88cut::CutTally tally = tallyOf(0, {});
+    tally.survey.nature = nature;
+    tally.survey.diskCount = disks;
     return tally;
 }
 
@@ -750,6 +786,7 @@ d88cut::CutTally tallyOf(int disks, const std::vector<const char*>& written,
 TEST(OwnWindow, SummarySaysWhatTheCutCameTo) {
     const std::string head = cp932("---- まとめ ----\n");
     const std::string oneDisk = cp932("セットのディスクを 1 枚認識しました.\n");
+    const std::string more = cp932("d88info.exe にドロップすると, くわしい中身が分かります.\n");
     const std::string deep = "C:\\" + std::string(70, 'x') + "\\日本語\\" + std::string(90, 'y');
     d88cut::CutTally closed = tallyOf(1, {"MO00"});
     closed.imageOpened = false;
@@ -766,8 +803,24 @@ TEST(OwnWindow, SummarySaysWhatTheCutCameTo) {
         {tallyOf(1, {}, {}, {"MO01"}), "C:\\Disks",
          head + oneDisk +
              cp932("切り出したファイルはありません.\n書き込めなかったファイル:\n  MO01\n")},
-        {tallyOf(0, {}), "/d",
-         head + cp932("このファイルにはセットのディスクが見つかりませんでした.\n")},
+        // With no disk of the set, what the file is, and where to learn more.
+        {noDiskTally(d88cut::ImageNature::D88, 3), "/d",
+         head + cp932("3 枚のディスクの D88 イメージですが, セットのディスクはありません.\n") +
+             more},
+        {noDiskTally(d88cut::ImageNature::NotD88), "/d",
+         head + cp932("このファイルは D88 イメージではありません.\n") + more},
+        {noDiskTally(d88cut::ImageNature::TooShort), "/d",
+         head + cp932("このファイルは D88 イメージにしては短すぎます.\n") + more},
+        {noDiskTally(d88cut::ImageNature::Empty), "/d",
+         head + cp932("このファイルは空です.\n") + more},
+        // Files from records that are not plainly normal are listed after the
+        // partly read ones.
+        {tallyOf(1, {"MP04", "MP07", "MP16"}, {"MP07"}, {}, {"MP04", "MP16"}), "/d",
+         head + oneDisk +
+             cp932("3 個のファイルを次のフォルダに切り出しました:\n  /d\n"
+                   "一部を読み込めなかったファイル (読めない所は 0 で埋めました):\n  MP07\n"
+                   "正常でないセクタ (CRC エラー, 削除マークなど) から切り出したファイル:\n"
+                   "  MP04 MP16\n")},
         {closed, "/d", ""},
         // A folder too long for a line is broken after a slash, else anywhere.
         {tallyOf(1, {"MV00"}), deep,
@@ -829,15 +882,31 @@ TEST(OwnWindow, EveryLineFitsAnEightyColumnWindow) {
 // each with its summary, and the key is asked for once; with no file cut no
 // folder is named; with no image the window says to drop one.
 TEST(OwnWindow, DroppedImagesAreCutBesideThemselvesWithASummaryEach) {
-    const d88test::ScratchDir a, b, c, logs;
+    const d88test::ScratchDir a, b, c, folder, empty, logs;
     // Tracks 8 and 9 only: MO02 breaks off, MO03 and MO04 are not there; a
     // folder of MO01's name keeps it from being written.
     d88mk::writeFile(a.file("one.d88"), d88mk::setDisk(d88mk::SetDisk::OpeningDisk, 10).build());
     std::filesystem::create_directory(d88test::pathOf(a.file("MO01")));
     d88mk::writeFile(b.file("two.d88"), d88mk::DiskBuilder().fillTrack(0, 1, 16, 1).build());
     d88mk::writeFile(c.file("data.d88"), d88mk::setDisk(d88mk::SetDisk::DataDisk1, 2).build());
+    // A folder dropped stands for its images: those directly in it, named
+    // .d88 in any case, in the order a person reads their names.
+    const Bytes data = d88mk::setDisk(d88mk::SetDisk::DataDisk1, 2).build();
+    for (const char* name : {"disk10.d88", "disk9.D88", "日本語.d88", "disk9.txt"}) {
+        d88mk::writeFile(folder.file(name), data);
+    }
+    std::filesystem::create_directory(d88test::pathOf(folder.file("sub.d88")));
+    d88mk::writeFile(folder.file("sub.d88/inner.d88"), data);
     const std::string head = cp932("---- まとめ ----\n");
     const std::string key = cp932("何かキーを押すとウィンドウを閉じます.\n");
+    const std::string dataDisk = recognised("Data Disk 1") +
+                                 cp932("このディスクには切り出すデータはありません.\n") + head +
+                                 cp932(
+                                     "セットのディスクを 1 枚認識しました.\n切り出したファイル"
+                                     "はありません.\n");
+    const std::string japanese = kWindows ? cp932("日本語.d88") : "日本語.d88";
+    const std::string emptyFolder =
+        kWindows ? d88test::pathOf(empty.path()).make_preferred().string() : empty.path();
     const struct {
         std::vector<std::string> args;
         std::string out;
@@ -853,16 +922,22 @@ TEST(OwnWindow, DroppedImagesAreCutBesideThemselvesWithASummaryEach) {
              cp932("一部を読み込めなかったファイル (読めない所は 0 で埋めました):\n  MO02\n"
                    "最初のセクタがイメージになく, 切り出せなかったファイル:\n  MO03 MO04\n"
                    "書き込めなかったファイル:\n  MO01\n") +
-             "==== two.d88 ====\n" + head +
-             cp932("このファイルにはセットのディスクが見つかりませんでした.\n"
+             "\n==== two.d88 ====\n" + head +
+             cp932("1 枚のディスクの D88 イメージですが, セットのディスクはありません.\n"
+                   "d88info.exe にドロップすると, くわしい中身が分かります.\n\n"
+                   "次のイメージの Opening Disk は OPDEMO と G_TITLE なしで切り出しました:\n"
+                   "  one.d88\n"
                    "OPDEMO と G_TITLE は, コンソールで d88cut.exe image.d88 -op と実行するか,\n"
                    "リンク先の末尾に -op を付けたショートカットへドロップすると切り出せます.\n") +
              key,
          cp932("MO01 を書き込めません.\nMO02 の一部を読み込めませんでした.\n未対応の形式です.\n"),
          1},
-        {{c.file("data.d88")},
-         recognised("Data Disk 1") + cp932("このディスクには切り出すデータはありません.\n") + head +
-             cp932("セットのディスクを 1 枚認識しました.\n切り出したファイルはありません.\n") + key,
+        {{c.file("data.d88")}, dataDisk + key, "", 0},
+        {{folder.path(), empty.path(), c.file("data.d88")},
+         "==== disk9.D88 ====\n" + dataDisk + "\n==== disk10.d88 ====\n" + dataDisk +
+             "\n==== " + japanese + " ====\n" + dataDisk + "\n" +
+             cp932("フォルダ " + emptyFolder + " には .d88 ファイルがありません.\n") +
+             "\n==== data.d88 ====\n" + dataDisk + key,
          "",
          0},
         {{},
@@ -907,6 +982,7 @@ TEST(OwnWindow, DroppedImagesAreCutBesideThemselvesWithASummaryEach) {
     EXPECT_TRUE(std::filesystem::is_directory(d88test::pathOf(a.file("MO01"))));
     EXPECT_EQ(b.entries(), (std::vector<std::string>{"two.d88"}));
     EXPECT_EQ(c.entries(), (std::vector<std::string>{"data.d88"}));
+    EXPECT_EQ(folder.entries().size(), 5u);
 }
 
 }  // namespace

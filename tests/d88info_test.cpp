@@ -387,7 +387,13 @@ TEST(D88Info, NamesEveryKindAsD88CutRecognisesIt) {
     Lines infoKinds = linesStarting(run.out, {"  kind"});
     infoKinds.erase(infoKinds.begin() + 8, infoKinds.end());
     EXPECT_EQ(cutKinds, infoKinds);
-    EXPECT_EQ(cut.err, d88test::cp932("未対応の形式です.\n"));
+    // These disks hold their probe sectors alone: no file is on them.
+    std::string notCut;
+    for (const char* kind : {"Opening Disk", "Program Disk", "Demo Disk 1", "Demo Disk 2",
+                             "Data Disk 3", "Visual Disk"}) {
+        notCut += d88test::noneCut(kind);
+    }
+    EXPECT_EQ(cut.err, notCut + d88test::cp932("未対応の形式です.\n"));
 }
 
 TEST(D88Info, SummarisesNeighbouringTracksThatHoldTheSameSectors) {
@@ -1307,7 +1313,8 @@ TEST(D88Info, ShowsRealImagesMadeByOtherTools) {
         d88mk::writeFile(cutDir.file("disk.d88"), form);
         const ToolResult cutRun = d88test::runTool(D88CUT_PATH, {"disk.d88", "-op"}, cutDir.path());
         EXPECT_EQ(cutRun.exitStatus, 0);
-        EXPECT_EQ(cutRun.out + cutRun.err, "");
+        EXPECT_EQ(cutRun.out, "");
+        EXPECT_EQ(cutRun.err, d88test::noDiskOfTheSet());
         EXPECT_EQ(cutDir.entries(), Lines{"disk.d88"});
     }
 
@@ -1381,6 +1388,9 @@ struct CutRecord {
     Lines kinds;
     Lines announced;
     Lines partly;
+    Lines notCut;
+    Lines fromMarked;
+    bool noDiskOfTheSet = false;
     std::map<std::string, std::size_t> left;
 };
 
@@ -1388,6 +1398,9 @@ CutRecord whatD88CutDid(const ToolResult& run, const d88test::ScratchDir& dir) {
     CutRecord done;
     const std::string recognised = d88test::cp932(" を認識しました.");
     const std::string partly = d88test::cp932(" の一部を読み込めませんでした.");
+    const std::string notCut = d88test::cp932(" は最初のセクタが読めないため切り出せませんでした.");
+    const std::string marked =
+        d88test::cp932(" は正常でないセクタ (CRC エラー, 削除マークなど) から切り出しました.");
     const auto before = [](const std::string& line, const std::string& suffix) {
         const bool ends = line.size() > suffix.size() &&
                           line.compare(line.size() - suffix.size(), suffix.size(), suffix) == 0;
@@ -1403,6 +1416,12 @@ CutRecord whatD88CutDid(const ToolResult& run, const d88test::ScratchDir& dir) {
     for (const std::string& line : linesStarting(run.err, {""})) {
         if (!before(line, partly).empty()) {
             done.partly.push_back(before(line, partly));
+        } else if (!before(line, notCut).empty()) {
+            done.notCut.push_back(before(line, notCut));
+        } else if (!before(line, marked).empty()) {
+            done.fromMarked.push_back(before(line, marked));
+        } else if (line + "\n" == d88test::noDiskOfTheSet()) {
+            done.noDiskOfTheSet = true;
         }
     }
     for (const std::string& name : dir.entries()) {
@@ -1421,7 +1440,11 @@ CutRecord whatInfoSays(const d88test::JsonValue& document) {
         for (const d88test::JsonValue& file : disk["files"].items) {
             const std::string& written = file["written"].text;
             if (written == "missing") {
+                said.notCut.push_back(file["name"].text);
                 continue;
+            }
+            if (!file["damaged"].items.empty()) {
+                said.fromMarked.push_back(file["name"].text);
             }
             said.announced.push_back(file["name"].text);
             if (written == "partly") {
@@ -1432,6 +1455,7 @@ CutRecord whatInfoSays(const d88test::JsonValue& document) {
             }
         }
     }
+    said.noDiskOfTheSet = said.kinds.empty();
     return said;
 }
 
@@ -1446,9 +1470,14 @@ TEST(D88InfoFiles, AgreesWithD88CutOnEveryImageAndChoice) {
     for (auto& seed : d88mk::seedImages()) {
         images.emplace_back("seed " + seed.first, std::move(seed.second));
     }
+    images.emplace_back("empty", Bytes{});
+    images.emplace_back("too short", Bytes(100, 0x41));
+    images.emplace_back("text", Bytes(20000, 'x'));
     const std::string realData = d88test::realDataDir();
     if (!realData.empty()) {
         images.emplace_back("real image", d88mk::readFile(realData + "/HuBASIC_Format_2D.d88"));
+        images.emplace_back("real CP/M image",
+                            d88mk::readFile(realData + "/CPM_Format_2D_turboCPM_X1turbo.d88"));
     }
     const std::vector<std::vector<std::string>> choices = {{},    {"-op"}, {"1"}, {"2"}, {"3"},
                                                            {"4"}, {"5"},   {"6"}, {"7"}, {"8"}};
@@ -1474,6 +1503,9 @@ TEST(D88InfoFiles, AgreesWithD88CutOnEveryImageAndChoice) {
             EXPECT_EQ(said.kinds, done.kinds);
             EXPECT_EQ(said.announced, done.announced);
             EXPECT_EQ(said.partly, done.partly);
+            EXPECT_EQ(said.notCut, done.notCut);
+            EXPECT_EQ(said.fromMarked, done.fromMarked);
+            EXPECT_EQ(said.noDiskOfTheSet, done.noDiskOfTheSet);
             EXPECT_EQ(said.left, done.left);
             // Every file counted once, under its outcome.
             long long files = 0;
@@ -1511,6 +1543,13 @@ TEST(D88InfoFiles, SaysWhatBecameOfEachFileAndWhy) {
         x = x * 1103515245u + 12345u;
         zipLike.push_back(static_cast<std::uint8_t>(x >> 16));
     }
+    const Bytes whole = d88mk::setDisk(SetDisk::ProgramDisk, 60).build();
+    DiskBuilder oneByteShort = d88mk::setDisk(SetDisk::ProgramDisk, 60);
+    oneByteShort.dropSector(36, 3).addSector(36, 3, 3, Bytes(1023, 7));
+    DiskBuilder headShort = d88mk::setDisk(SetDisk::ProgramDisk, 60);
+    headShort.dropSector(5, 3);
+    DiskBuilder markedBeforeBreak = d88mk::setDisk(SetDisk::ProgramDisk, 60);
+    markedBeforeBreak.markSector(35, 1, 0x00, 0xB0).dropSector(35, 2);
     const struct {
         const char* what;
         Bytes image;
@@ -1614,6 +1653,56 @@ TEST(D88InfoFiles, SaysWhatBecameOfEachFileAndWhy) {
           "  header: the first track lies at offset 638963, not right after the header (688 "
           "bytes); disk size 1920139273 runs past the end of the file (50000 bytes left) and not "
           "one track lies in the file"}},
+        // A record one byte short of its piece stops the run there.
+        {"a record one byte short",
+         oneByteShort.build(),
+         {},
+         {"  MP09"},
+         {"  MP09      4096 bytes, partly read: 1024 bytes read, zero from byte 1024 on, as C18 H0 "
+          "R3 N3 on track 36 gives only 1023 of 1024 bytes"}},
+        // Each disk's file is replaced by the next disk's, not the last one's.
+        {"three disks of one kind",
+         d88mk::concat({whole, whole, whole}),
+         {},
+         {"  MP00"},
+         {"  MP00      3072 bytes, whole; replaced by disk 1's file of that name",
+          "  MP00      3072 bytes, whole; replaced by disk 2's file of that name",
+          "  MP00      3072 bytes, whole"}},
+        {"MUSDRV's first run alone breaks off",
+         headShort.build(),
+         {},
+         {"  MUSDRV"},
+         {"  MUSDRV    5120 bytes, partly read: 4096 bytes read, zero at bytes 1024-2047, as C2 H1 "
+          "R3 N3 on track 5 is not there"}},
+        {"a damaged record before a run breaks off",
+         markedBeforeBreak.build(),
+         {},
+         {"  MP07"},
+         {"  MP07      3072 bytes, partly read: 1024 bytes read, zero from byte 1024 on, as C17 H1 "
+          "R2 N3 on track 35 is not there; from damaged records: C17 H1 R1 N3 (data CRC error)"}},
+        // Telling a D88 image from noise.
+        {"a 1DD media byte raises no doubt",
+         smallDisk().setMedia(0x40).build(),
+         {},
+         {"image", "  header"},
+         {"image: 1232 bytes, 1 disk, none of them a disk of the set"}},
+        {"a first track inside the header",
+         smallDisk().setTrackOffset(5, 100).build(),
+         {},
+         {"image", "  header"},
+         {"image: 1232 bytes, 1 disk: not a D88 image (no disk header in it makes sense)",
+          "  header: the first track lies at offset 100, not right after the header (688 bytes)"}},
+        {"exactly half the track offsets outside the disk",
+         smallDisk().setTrackOffset(5, 0x7FFFFFF0u).build(),
+         {},
+         {"image", "  header"},
+         {"image: 1232 bytes, 1 disk, none of them a disk of the set"}},
+        {"track offsets inside the header point outside the disk",
+         smallDisk().setTrackOffset(5, 300).setTrackOffset(6, 400).build(),
+         {},
+         {"  header"},
+         {"  header: the first track lies at offset 300, not right after the header (688 bytes); "
+          "2 of 3 track offsets point outside the disk"}},
         {"too short",
          Bytes(100, 0),
          {},

@@ -164,10 +164,18 @@ struct Damage {
     int dataLength;
 };
 
+// A record whose deleted-data mark or status byte is set.
+struct Mark {
+    Sector at;
+    std::uint8_t deleted;
+    std::uint8_t status;
+};
+
 struct DiskPlan {
     SetDisk disk;
     bool inverted = false;
     std::vector<Damage> damage = {};
+    std::vector<Mark> marks = {};
 };
 
 // Tracks 0 and 1 with the probe sectors as the builder makes them, then every
@@ -192,6 +200,9 @@ Bytes buildDisk(const DiskPlan& plan) {
             }
             builder.addSector(track, r, 3, data);
         }
+    }
+    for (const Mark& mark : plan.marks) {
+        builder.markSector(mark.at.track, mark.at.r, mark.deleted, mark.status);
     }
     return builder.build();
 }
@@ -234,10 +245,18 @@ struct Expected {
 // bytes that could not be read, an empty list for a file not written.
 using Layouts = std::map<std::string, std::vector<Sector>>;
 
+// Whether a file of `sectors` read any of the `marks`' records whole.
+bool readsMarked(const std::vector<Sector>& sectors, const std::vector<Mark>& marks) {
+    return std::any_of(marks.begin(), marks.end(), [&](const Mark& mark) {
+        return std::find(sectors.begin(), sectors.end(), mark.at) != sectors.end();
+    });
+}
+
 // Adds what one disk of the image prints and writes; `blocked` names files
-// whose output cannot be opened or written.
+// whose output cannot be opened or written, `marks` the records that are not
+// plainly normal.
 void addDisk(Expected& want, const Catalogue& catalogue, bool inverted, const Layouts& layouts = {},
-             const std::set<std::string>& blocked = {}) {
+             const std::set<std::string>& blocked = {}, const std::vector<Mark>& marks = {}) {
     want.out += cp932(catalogue.kindName + " を認識しました.\n");
     if (catalogue.files.empty()) {
         want.out += cp932("このディスクには切り出すデータはありません.\n");
@@ -247,6 +266,7 @@ void addDisk(Expected& want, const Catalogue& catalogue, bool inverted, const La
         const std::vector<Sector> sectors =
             layout != layouts.end() ? layout->second : sectorsOf(row, catalogue);
         if (sectors.empty()) {
+            want.err += d88test::notCut({row.name});
             continue;
         }
         if (blocked.count(row.name) != 0) {
@@ -261,6 +281,9 @@ void addDisk(Expected& want, const Catalogue& catalogue, bool inverted, const La
         want.out += cuttingLine(row.name);
         if (std::find(sectors.begin(), sectors.end(), kZero) != sectors.end()) {
             want.err += partlyReadLine(row.name);
+        }
+        if (readsMarked(sectors, marks)) {
+            want.err += d88test::fromMarkedRecords(row.name);
         }
         want.files[row.name] = fileBytes(sectors, row.length, inverted);
     }
@@ -416,6 +439,47 @@ TEST(ExtractionTest, RunThatBreaksOffIsWrittenInFullWithZerosAndAWarning) {
         Expected want;
         addDisk(want, c.catalogue, false, {{c.name, c.sectors}});
         expectOutcome(runCut({{c.catalogue.disk, false, {c.damage}}}, c.args, work), want, work);
+    }
+}
+
+// A file some of whose sectors come from records with a CRC error, a deleted
+// mark or another status is cut as ever, and said to be; the piece where a
+// run breaks off was not read whole, so its record is not counted.
+TEST(ExtractionTest, FileFromRecordsThatAreNotPlainlyNormalIsCutWithAWarning) {
+    struct Case {
+        const char* label;
+        const Catalogue& catalogue;
+        std::vector<std::string> args;
+        std::vector<Damage> damage;
+        std::vector<Mark> marks;
+        Layouts layouts;
+    };
+    const Case cases[] = {
+        {"a CRC error inside MP05", kProgram, {}, {}, {{{34, 0}, 0x00, 0xB0}}, {}},
+        {"a deleted mark inside MUSDRV's second run", kProgram, {}, {}, {{{4, 0}, 0x10, 0x00}}, {}},
+        {"deleted data in the status of MO00", kOpening, {}, {}, {{{8, 2}, 0x00, 0x10}}, {}},
+        {"a short marked record where MP07 breaks off",
+         kProgram,
+         {},
+         {{{35, 2}, 700}},
+         {{{35, 2}, 0x00, 0xB0}},
+         {{"MP07", {{35, 1}, kZero, kZero}}}},
+        {"a marked record before MP07 breaks off",
+         kProgram,
+         {},
+         {{{35, 2}, 0}},
+         {{{35, 1}, 0x00, 0xA0}},
+         {{"MP07", {{35, 1}, kZero, kZero}}}},
+        {"G_TITLE's half sector marked", kOpeningOp, {"-op"}, {}, {{{28, 3}, 0x00, 0xE0}}, {}},
+        {"marks on records no file reads", kVisual, {}, {}, {{{18, 80}, 0x10, 0xB0}}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        ScratchDir work;
+        Expected want;
+        addDisk(want, c.catalogue, false, c.layouts, {}, c.marks);
+        expectOutcome(runCut({{c.catalogue.disk, false, c.damage, c.marks}}, c.args, work), want,
+                      work);
     }
 }
 

@@ -8,6 +8,8 @@
 #include "Messages.h"
 #include "Output.h"
 #include "RunState.h"
+#include "diskset/Identification.h"
+#include "diskset/ImageSurvey.h"
 
 namespace d88cut {
 
@@ -41,6 +43,15 @@ bool cutImage(const Arguments& args) {
         // With a disk number only the first disk of the file is processed.
         if (args.diskNo != 0) {
             break;
+        }
+    }
+    if (runState.tally.disksRecognised == 0) {
+        if (runState.summaryFollows) {
+            // The summary says what the file is instead.
+            clearWorkBuffer();
+            runState.tally.survey = surveyImage(runState.image, workBufferFor(0, kProbeBufferSize));
+        } else {
+            printErr(messages::kNoDiskOfTheSet);
         }
     }
     return true;

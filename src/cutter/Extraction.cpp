@@ -3,32 +3,9 @@
 #include "RunState.h"
 #include "Writers.h"
 #include "diskset/Catalogue.h"
+#include "diskset/FileFate.h"
 
 namespace d88cut {
-
-namespace {
-
-// A file of several runs (MUSDRV: its head, then the tail), each read into
-// the work buffer after the one before; it is left alone when none of them
-// can be read.
-void writeAssembled(const CutFile& file) {
-    bool anyRead = false;
-    bool partial = false;
-    for (int i = 0; i < file.pieceCount; ++i) {
-        const ExtractEntry& piece = file.pieces[i];
-        const std::int32_t bytesRead =
-            readRun(piece, static_cast<std::size_t>(file.pieceOffset(i)));
-        anyRead = anyRead || bytesRead > 0;
-        partial = partial || bytesRead < piece.length;
-    }
-    if (anyRead) {
-        writeBuffer(file.name, runState.workBuffer, file.length(), partial);
-    } else {
-        runState.tally.notOnImage.add(file.name);
-    }
-}
-
-}  // namespace
 
 void extractDisk(DiskKind kind, bool opFlag) {
     const KindCuts* cuts = kindInfo(kind).cuts;
@@ -36,13 +13,15 @@ void extractDisk(DiskKind kind, bool opFlag) {
         return;
     }
     // A file whose first sector cannot be read leaves a gap; the files after
-    // it keep their names.
+    // it keep their names. Each file's runs land in the work buffer, each at
+    // its place in the file (MUSDRV's tail after its head).
     for (const CutFile& file : filesOf(*cuts, opFlag)) {
-        if (file.pieceCount == 1) {
-            writeRun(file.name, file.pieces[0]);
-        } else {
-            writeAssembled(file);
+        const auto length = static_cast<std::size_t>(file.length());
+        if (length > kWorkBufferSize) {
+            continue;
         }
+        std::uint8_t* const data = workBufferFor(0, length);
+        writeCutFile(readCutFile(runState.image, file, data), data);
     }
 }
 

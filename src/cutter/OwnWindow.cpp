@@ -1,5 +1,6 @@
 #include "OwnWindow.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "CommandLine.h"
@@ -107,6 +108,22 @@ std::string nameLines(const FileNames& list, d88console::TextForm form) {
     return text;
 }
 
+// What a file in which no disk of the set was found is, in the words of
+// d88info --files.
+std::string whatTheFileIs(const ImageSurvey& survey, d88console::TextForm form) {
+    switch (survey.nature) {
+        case ImageNature::Empty:
+            return messageText(form, messages::kSummaryEmpty);
+        case ImageNature::TooShort:
+            return messageText(form, messages::kSummaryTooShort);
+        case ImageNature::NotD88:
+            return messageText(form, messages::kSummaryNotD88);
+        case ImageNature::D88:
+            break;
+    }
+    return messageText(form, messages::kSummaryNoDiskOfTheSet, survey.diskCount);
+}
+
 bool isRegularFile(const char* path) {
     d88::os::Handle handle = d88::os::kNoHandle;
     if (d88::os::openForReading(path, handle) != d88::OpenError::None) {
@@ -116,6 +133,10 @@ bool isRegularFile(const char* path) {
     const bool regular = d88::os::describe(handle, facts) && facts.regular;
     d88::os::close(handle);
     return regular;
+}
+
+bool isFolderPath(const char* path) {
+    return d88console::isFolder(path);
 }
 
 // Makes the folder of the full `path` the current folder; false, said on
@@ -133,30 +154,149 @@ void printSummary() {
     writeOut(summaryText(runState.tally, d88console::currentFolder(), outForm()));
 }
 
+// What a drop stands for, in the order dropped: each image, and each folder
+// as the images directly in it; a folder with none is noted by its path.
+struct Dropped {
+    std::string path;
+    bool emptyFolder;
+};
+
+std::vector<Dropped> droppedItems(int argc, char** argv, const WindowRun& plan,
+                                  bool& folderDropped) {
+    std::vector<Dropped> items;
+    for (int i = plan.firstImage; i < argc; ++i) {
+        const std::string path = argv[i];
+        if (!d88console::isFolder(path)) {
+            items.push_back({path, false});
+            continue;
+        }
+        folderDropped = true;
+        std::vector<std::string> names;
+        d88console::filesInFolder(path, names);
+        const std::vector<std::string> images = imagesAmong(std::move(names));
+        if (images.empty()) {
+            items.push_back({path, true});
+        }
+        const bool slashEnds = !path.empty() && (path.back() == '\\' || path.back() == '/');
+        const char* separator = kSystemPaths == PathRules::Windows ? "\\" : "/";
+        for (const std::string& image : images) {
+            items.push_back({path + (slashEnds ? "" : separator) + image, false});
+        }
+    }
+    return items;
+}
+
 // Cuts each image of the plan beside itself, as one drop of that image alone
-// would, each with its summary; the status is 1 when any failed.
-int cutImages(int argc, char** argv, const WindowRun& plan, bool& leftOutWithoutOp) {
+// would, each with its summary, a blank line between one image's summary and
+// the next heading; the status is 1 when any failed. `leftOutWithoutOp`
+// gathers the names of the images whose files cut only with -op were left out.
+int cutImages(int argc, char** argv, const WindowRun& plan,
+              std::vector<std::string>& leftOutWithoutOp) {
     runState.filesCut = 0;
     runState.outputFailed = false;
     bool failed = false;
-    for (int i = plan.firstImage; i < argc; ++i) {
-        if (argc - plan.firstImage > 1) {
-            printOut(messages::kImageHeading,
-                     outName(fileNameOf(argv[i], kSystemPaths).c_str()).c_str());
+    bool folderDropped = false;
+    const std::vector<Dropped> items = droppedItems(argc, argv, plan, folderDropped);
+    const bool headings = items.size() > 1 || folderDropped;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const Dropped& item = items[i];
+        if (i > 0) {
+            writeOut("\n");
+        }
+        if (item.emptyFolder) {
+            printOut(messages::kNoImageInFolder, outName(item.path.c_str()).c_str());
+            continue;
+        }
+        const std::string name = fileNameOf(item.path, kSystemPaths);
+        if (headings) {
+            printOut(messages::kImageHeading, outName(name.c_str()).c_str());
         }
         clearTally();
         Arguments args;
-        args.imagePath = argv[i];
+        args.imagePath = item.path.c_str();
         args.opFlag = plan.opFlag;
-        failed = !(enterFolderOf(argv[i]) && cutImage(args)) || failed;
+        failed = !(enterFolderOf(item.path.c_str()) && cutImage(args)) || failed;
         printSummary();
-        leftOutWithoutOp = leftOutWithoutOp || runState.tally.leftOutWithoutOp;
+        if (runState.tally.leftOutWithoutOp) {
+            leftOutWithoutOp.push_back(name);
+        }
     }
     if (!finishStandardOutput()) {
         printErr(messages::kCannotWriteStandardOutput);
         runState.outputFailed = true;
     }
     return failed || runState.outputFailed ? 1 : 0;
+}
+
+// Once at the end: the images whose Opening Disk was cut without OPDEMO and
+// G_TITLE, and how to cut them.
+void printOpHint(const std::vector<std::string>& images) {
+    if (images.empty()) {
+        return;
+    }
+    writeOut("\n");
+    printOut(messages::kOpHintImages);
+    for (const std::string& image : images) {
+        printOut(messages::kSummaryItem, outName(image.c_str()).c_str());
+    }
+    printOut(messages::kOpHint);
+}
+
+// Lower case of an ASCII letter; any other byte as it is.
+unsigned char folded(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// -1, 0 or 1 as the names compare in reading order, digits by their number.
+int compareAsRead(const std::string& a, const std::string& b) {
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (isDigit(a[i]) && isDigit(b[j])) {
+            std::size_t endA = i;
+            std::size_t endB = j;
+            while (endA < a.size() && isDigit(a[endA])) {
+                ++endA;
+            }
+            while (endB < b.size() && isDigit(b[endB])) {
+                ++endB;
+            }
+            // The numbers without their leading zeros: the longer is larger,
+            // else the first digit that differs decides.
+            std::size_t startA = i;
+            std::size_t startB = j;
+            while (startA + 1 < endA && a[startA] == '0') {
+                ++startA;
+            }
+            while (startB + 1 < endB && b[startB] == '0') {
+                ++startB;
+            }
+            if (endA - startA != endB - startB) {
+                return endA - startA < endB - startB ? -1 : 1;
+            }
+            const int digits = a.compare(startA, endA - startA, b, startB, endB - startB);
+            if (digits != 0) {
+                return digits < 0 ? -1 : 1;
+            }
+            i = endA;
+            j = endB;
+            continue;
+        }
+        if (folded(a[i]) != folded(b[j])) {
+            return folded(a[i]) < folded(b[j]) ? -1 : 1;
+        }
+        ++i;
+        ++j;
+    }
+    if (i < a.size() || j < b.size()) {
+        return i < a.size() ? 1 : -1;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -186,18 +326,45 @@ std::string fileNameOf(const std::string& path, PathRules rules) {
     return path.substr(start);
 }
 
-WindowRun planWindowRun(int argc, char** argv, PathRules rules,
-                        bool (*isRegularFile)(const char*)) {
+WindowRun planWindowRun(int argc, char** argv, PathRules rules, bool (*isRegularFile)(const char*),
+                        bool (*isFolder)(const char*)) {
     const int first = argc >= 2 && std::strcmp(argv[1], kOpOption) == 0 ? 2 : 1;
     if (argc <= first) {
         return {WindowRun::Kind::Hint, false, 0};
     }
     for (int i = first; i < argc; ++i) {
-        if (!isFullPath(argv[i], rules) || !isRegularFile(argv[i])) {
+        if (!isFullPath(argv[i], rules) || !(isRegularFile(argv[i]) || isFolder(argv[i]))) {
             return {WindowRun::Kind::Ordinary, false, 0};
         }
     }
     return {WindowRun::Kind::Images, first == 2, first};
+}
+
+bool isD88Name(const std::string& name) {
+    static const char kExtension[] = ".d88";
+    const std::size_t length = sizeof kExtension - 1;
+    if (name.size() <= length) {
+        return false;
+    }
+    for (std::size_t i = 0; i < length; ++i) {
+        if (folded(name[name.size() - length + i]) != static_cast<unsigned char>(kExtension[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool comesBefore(const std::string& a, const std::string& b) {
+    const int asRead = compareAsRead(a, b);
+    return asRead != 0 ? asRead < 0 : a < b;
+}
+
+std::vector<std::string> imagesAmong(std::vector<std::string> names) {
+    names.erase(std::remove_if(names.begin(), names.end(),
+                               [](const std::string& name) { return !isD88Name(name); }),
+                names.end());
+    std::sort(names.begin(), names.end(), comesBefore);
+    return names;
 }
 
 std::size_t columnsOf(const std::string& utf8) {
@@ -240,7 +407,8 @@ std::string summaryText(const CutTally& tally, const std::string& folder,
     }
     std::string text = messageText(form, messages::kSummaryHeading);
     if (tally.disksRecognised == 0) {
-        return text + messageText(form, messages::kSummaryNoDisk);
+        return text + whatTheFileIs(tally.survey, form) +
+               messageText(form, messages::kSummaryMoreInInfo);
     }
     text += messageText(form, messages::kSummaryDisks, static_cast<int>(tally.disksRecognised));
     if (tally.written.count > 0) {
@@ -257,6 +425,7 @@ std::string summaryText(const CutTally& tally, const std::string& folder,
         messages::MessageName heading;
         const FileNames& names;
     } lists[] = {{messages::kSummaryPartlyRead, tally.partlyRead},
+                 {messages::kSummaryFromMarkedRecords, tally.fromMarkedRecords},
                  {messages::kSummaryNotOnImage, tally.notOnImage},
                  {messages::kSummaryNotWritten, tally.notWritten}};
     for (const auto& list : lists) {
@@ -279,8 +448,10 @@ int runInOwnWindow(int argc, char** argv) {
     args.push_back(nullptr);
     const int count = argc >= 1 ? argc : 1;
 
-    const WindowRun plan = planWindowRun(count, args.data(), kSystemPaths, isRegularFile);
-    bool leftOutWithoutOp = false;
+    const WindowRun plan =
+        planWindowRun(count, args.data(), kSystemPaths, isRegularFile, isFolderPath);
+    std::vector<std::string> leftOutWithoutOp;
+    runState.summaryFollows = true;
     int status = 1;
     switch (plan.kind) {
         case WindowRun::Kind::Hint:
@@ -298,12 +469,13 @@ int runInOwnWindow(int argc, char** argv) {
             }
             status = runCutter(count, args.data());
             printSummary();
-            leftOutWithoutOp = runState.tally.leftOutWithoutOp;
+            if (runState.tally.leftOutWithoutOp) {
+                leftOutWithoutOp.push_back(fileNameOf(args[1], kSystemPaths));
+            }
             break;
     }
-    if (leftOutWithoutOp) {
-        printOut(messages::kOpHint);
-    }
+    printOpHint(leftOutWithoutOp);
+    runState.summaryFollows = false;
     printOut(messages::kPressAKey);
     finishStandardOutput();
     return status;

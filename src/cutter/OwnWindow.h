@@ -51,11 +51,24 @@ struct WindowRun {
 };
 
 // No argument, or "-op" alone, is a Hint. One or more arguments that are each
-// the full path of an existing regular file (what Explorer passes for the
-// files dropped), after an optional "-op" (what a shortcut whose target ends
-// in " -op" passes before them), are Images. `isRegularFile` says whether a
-// path names one.
-WindowRun planWindowRun(int argc, char** argv, PathRules rules, bool (*isRegularFile)(const char*));
+// the full path of an existing regular file or folder (what Explorer passes
+// for the files and folders dropped), after an optional "-op" (what a
+// shortcut whose target ends in " -op" passes before them), are Images.
+// `isRegularFile` and `isFolder` say whether a path names one.
+WindowRun planWindowRun(int argc, char** argv, PathRules rules, bool (*isRegularFile)(const char*),
+                        bool (*isFolder)(const char*));
+
+// Whether a file name ends in ".d88", in any case.
+bool isD88Name(const std::string& name);
+
+// The order in which a folder's images are cut: as a person reads the names,
+// a run of digits by its number ("disk2" before "disk10", "disk01" before
+// "disk2"), letters in any case alike; names alike so are in byte order.
+bool comesBefore(const std::string& a, const std::string& b);
+
+// The images a folder dropped stands for: of the file `names` directly in it,
+// those that end in ".d88", in the order comesBefore() gives.
+std::vector<std::string> imagesAmong(std::vector<std::string> names);
 
 // A line that fills all 80 columns of a window moves the cursor on by itself,
 // and its line feed then leaves an empty line: every line stays within 79.

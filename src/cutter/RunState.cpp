@@ -14,13 +14,6 @@ std::uint8_t* workBufferFor(std::size_t offset, std::size_t length) {
     return runState.workBuffer + offset;
 }
 
-std::int32_t readRun(const ExtractEntry& run, std::size_t offset) {
-    std::uint8_t* const dest = workBufferFor(offset, static_cast<std::size_t>(run.length));
-    const std::int32_t bytesRead = readRunSectors(runState.image, run, dest);
-    std::memset(dest + bytesRead, 0, static_cast<std::size_t>(run.length - bytesRead));
-    return bytesRead;
-}
-
 void FileNames::add(const char* name) {
     for (std::int32_t i = 0; i < count; ++i) {
         if (std::strcmp(names[i], name) == 0) {

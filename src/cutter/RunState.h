@@ -9,6 +9,7 @@
 
 #include "d88/D88Image.h"
 #include "diskset/Catalogue.h"
+#include "diskset/ImageSurvey.h"
 
 namespace d88cut {
 
@@ -34,10 +35,15 @@ struct CutTally {
     std::int32_t disksRecognised;
     FileNames written;
     FileNames partlyRead;  // written, with zeros for what could not be read
+    // Written, with bytes from records whose mark or status is not plainly normal.
+    FileNames fromMarkedRecords;
     FileNames notOnImage;  // not written: the run's first sector is not there
     FileNames notWritten;  // the output file could not be written
     // A disk had files that are cut only with -op, and -op was not given.
     bool leftOutWithoutOp;
+    // What the file is, surveyed for the summary when no disk of the set
+    // was recognised in it.
+    ImageSurvey survey;
 };
 
 struct RunState {
@@ -51,6 +57,10 @@ struct RunState {
     bool clearWholeWorkBuffer;
     // An output file or standard output could not be written: the exit status is 1.
     bool outputFailed;
+    // A summary of each image follows its lines (a window of its own): it
+    // names the files not cut and says that no disk of the set was found, so
+    // those lines are not printed as well.
+    bool summaryFollows;
     // Files announced with "cutting ..." in this run.
     std::int32_t filesCut;
     // The image being cut; set anew for each image.
@@ -64,11 +74,6 @@ extern RunState runState;
 // there (all within the buffer). Every read into the buffer takes its place
 // from here, so that the next clearing reaches what it wrote.
 std::uint8_t* workBufferFor(std::size_t offset, std::size_t length);
-
-// Reads `run` into the work buffer at `offset` (the run fits there) and
-// zero-fills whatever of it the image did not deliver, so those bytes never
-// hold what an earlier read left. Returns the bytes read.
-std::int32_t readRun(const ExtractEntry& run, std::size_t offset);
 
 // Makes the whole work buffer read as zeros again, before each disk.
 void clearWorkBuffer();

@@ -16,11 +16,15 @@ bool reportWriteFailure(const char* fileName) {
     return false;
 }
 
-void announce(const char* fileName, bool partial) {
+void announce(const FileFate& fate) {
+    const char* fileName = fate.file.name;
     printOut(messages::kCutting, fileName);
     ++runState.filesCut;
-    if (partial) {
+    if (fate.partlyRead()) {
         printErr(messages::kPartlyRead, fileName);
+    }
+    if (fate.fromMarkedRecords()) {
+        printErr(messages::kFromMarkedRecords, fileName);
     }
 }
 
@@ -30,48 +34,45 @@ bool openOutput(OutputFile& outputFile, const char* fileName) {
     return outputFile.create(fileName, runState.image.imageIdentity());
 }
 
-// Writes the whole of `data` in one go and closes the file.
-bool writeAndClose(OutputFile& outputFile, const char* fileName, const std::uint8_t* data,
-                   std::int32_t length, bool partial) {
-    if (!outputFile.writeAndClose(data, static_cast<std::size_t>(length))) {
+// Writes the whole file in one go and closes it.
+bool writeAndClose(OutputFile& outputFile, const FileFate& fate, const std::uint8_t* data) {
+    const char* fileName = fate.file.name;
+    if (!outputFile.writeAndClose(data, static_cast<std::size_t>(fate.file.length()))) {
         return reportWriteFailure(fileName);
     }
     runState.tally.written.add(fileName);
-    if (partial) {
+    if (fate.partlyRead()) {
         runState.tally.partlyRead.add(fileName);
+    }
+    if (fate.fromMarkedRecords()) {
+        runState.tally.fromMarkedRecords.add(fileName);
     }
     return true;
 }
 
 }  // namespace
 
-bool writeRun(const char* fileName, const ExtractEntry& run) {
-    const std::int32_t wanted = run.length;
-    if (wanted < 0 || wanted > static_cast<std::int32_t>(kWorkBufferSize)) {
-        return false;
-    }
-    const std::int32_t bytesRead = readRun(run, 0);
-    if (bytesRead == 0) {
+bool writeCutFile(const FileFate& fate, const std::uint8_t* data) {
+    const char* fileName = fate.file.name;
+    if (!fate.isWritten()) {
+        if (!runState.summaryFollows) {
+            printErr(messages::kNotCut, fileName);
+        }
         runState.tally.notOnImage.add(fileName);
         return false;
     }
-    const bool partial = bytesRead < wanted;
-    announce(fileName, partial);
+    const bool announcedFirst = fate.file.pieceCount == 1;
+    if (announcedFirst) {
+        announce(fate);
+    }
     OutputFile outputFile;
     if (!openOutput(outputFile, fileName)) {
         return reportWriteFailure(fileName);
     }
-    return writeAndClose(outputFile, fileName, runState.workBuffer, wanted, partial);
-}
-
-bool writeBuffer(const char* fileName, const std::uint8_t* data, std::int32_t length,
-                 bool partial) {
-    OutputFile outputFile;
-    if (!openOutput(outputFile, fileName)) {
-        return reportWriteFailure(fileName);
+    if (!announcedFirst) {
+        announce(fate);
     }
-    announce(fileName, partial);
-    return writeAndClose(outputFile, fileName, data, length, partial);
+    return writeAndClose(outputFile, fate, data);
 }
 
 }  // namespace d88cut

@@ -1,26 +1,22 @@
-// The two ways an output file is written: from a run of sectors read into the
-// work buffer, or from bytes already assembled there.
+// Writing one output file from what the reading of its runs came to, with the
+// lines that tell the user of it.
 #pragma once
 
 #include <cstdint>
 
-#include "diskset/Catalogue.h"
+#include "diskset/FileFate.h"
 
 namespace d88cut {
 
-// Reads the bytes of `run` (sectors of size code kRunSizeCode, from its first
-// sector on) into the work buffer and writes them to `fileName`. Nothing is
-// printed or touched when the first sector cannot be read: the file is only
-// tallied as not on the image. A run that breaks
-// off later is written at full length, zero-filled from the break, with a
-// warning. Returns true when the file was written.
-bool writeRun(const char* fileName, const ExtractEntry& run);
-
-// Writes `length` bytes from `data` to `fileName`; `partial` adds the warning
-// that part of the file could not be read. Returns true when the file was
-// written. A file that cannot be written is reported and marks the run failed.
-// Either way the file is tallied: written (and partly read), or not written.
-bool writeBuffer(const char* fileName, const std::uint8_t* data, std::int32_t length,
-                 bool partial = false);
+// Writes the `fate.file.length()` bytes at `data` to the file of `fate`,
+// whose runs were read there. A file none of whose runs read its first sector
+// is not touched: it is said to be not cut (unless the summary at the end
+// says so) and tallied as not on the image. A file written is announced with
+// its "cutting ..." line, then warned of when a run broke off (the rest is
+// zeros) and when any of its sectors came from a record that is not plainly
+// normal. A file of one run is announced before its output is opened, one of
+// several (MUSDRV) after. A file that cannot be written is reported and marks
+// the run failed. Returns true when the file was written.
+bool writeCutFile(const FileFate& fate, const std::uint8_t* data);
 
 }  // namespace d88cut

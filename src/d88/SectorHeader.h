@@ -29,6 +29,10 @@ struct SectorHeader {
         return c == wantC && h == wantH && r == wantR && n == wantN;
     }
 
+    // True when neither a deleted-data mark nor a status other than 0x00 (a
+    // CRC error, a missing mark, deleted data) is noted for the record.
+    bool isPlainlyNormal() const { return deleted == 0x00 && status == 0x00; }
+
     // True when record position `index` is the last one this header's count allows.
     bool isLastRecord(std::int64_t index) const { return index == std::int64_t{sectorCount} - 1; }
 };

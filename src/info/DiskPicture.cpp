@@ -16,6 +16,7 @@
 #include "TrackNames.h"
 #include "diskset/Catalogue.h"
 #include "diskset/DiskKind.h"
+#include "diskset/FileFate.h"
 
 namespace d88info {
 
@@ -84,32 +85,29 @@ const char* classOf(RecordState state) {
     return kStateClasses[static_cast<int>(state)];
 }
 
-// Notes the data offset of each record the kind's runs read whole.
-class CutCollector final : public d88::D88Image::SectorReadObserver {
+// The data offset of each record the kind's runs read whole, and whether it
+// is cut only with -op.
+class CutRecords {
   public:
-    void sectorRead(const d88::D88Image::SectorRequest& asked, const d88::TrackRecord* found,
-                    std::int32_t delivered) override {
-        if (found == nullptr || delivered != asked.length) {
-            return;
+    void note(const d88cut::FileFate& fate) {
+        for (const std::int64_t offset : fate.recordOffsets()) {
+            Cut& cut = cuts[offset];
+            cut = std::max(cut, fate.file.onlyWithOp ? Cut::WithOp : Cut::Always);
         }
-        Cut& cut = cuts[found->dataOffset];
-        cut = std::max(cut, onlyWithOp ? Cut::WithOp : Cut::Always);
     }
     Cut cutOf(const d88::TrackRecord& record) const {
         const auto found = cuts.find(record.dataOffset);
         return found == cuts.end() ? Cut::None : found->second;
     }
 
-    bool onlyWithOp = false;
-
   private:
     std::map<std::int64_t, Cut> cuts;
 };
 
-// Reads every run the recognised kind cuts with -op, as d88cut reads them,
+// Reads every file the recognised kind cuts with -op, as d88cut reads them,
 // noting the records read.
 void collectCuts(d88::D88Image& image, const d88cut::Identification& identification,
-                 CutCollector& collector) {
+                 CutRecords& collector) {
     if (!identification.kind) {
         return;
     }
@@ -118,17 +116,11 @@ void collectCuts(d88::D88Image& image, const d88cut::Identification& identificat
         return;
     }
     image.setSectorRange(kind.range.first, kind.range.last);
-    image.observeSectorReads(&collector);
     std::vector<std::uint8_t> buffer;
     for (const d88cut::CutFile& file : d88cut::filesOf(*kind.cuts, true)) {
-        collector.onlyWithOp = file.onlyWithOp;
-        for (int i = 0; i < file.pieceCount; ++i) {
-            const d88cut::ExtractEntry& run = file.pieces[i];
-            buffer.resize(std::max(buffer.size(), static_cast<std::size_t>(run.length)));
-            d88cut::readRunSectors(image, run, buffer.data());
-        }
+        buffer.resize(std::max(buffer.size(), static_cast<std::size_t>(file.length())));
+        collector.note(d88cut::readCutFile(image, file, buffer.data()));
     }
-    image.observeSectorReads(nullptr);
     image.setSectorRange(d88cut::kIdentificationRange.first, d88cut::kIdentificationRange.last);
 }
 
@@ -150,7 +142,7 @@ bool joins(const Cell& cell, const d88::TrackRecord& last, const d88::TrackRecor
            a.density == b.density && a.deleted == b.deleted && a.status == b.status;
 }
 
-std::vector<Cell> cellsOf(const TrackRecords& track, const CutCollector& cuts) {
+std::vector<Cell> cellsOf(const TrackRecords& track, const CutRecords& cuts) {
     std::vector<Cell> cells;
     for (std::size_t i = 0; i < track.records.size(); ++i) {
         const d88::TrackRecord& record = track.records[i];
@@ -236,7 +228,7 @@ std::string separators(const std::vector<Cell>& cells, const std::vector<int>& e
     return d;
 }
 
-void drawCells(PictureRun& run, const TrackRecords& track, const CutCollector& cuts, int x, int y) {
+void drawCells(PictureRun& run, const TrackRecords& track, const CutRecords& cuts, int x, int y) {
     const std::vector<Cell> cells = cellsOf(track, cuts);
     const std::vector<int> edges = recordEdges(track);
     long separatorCount = 0;
@@ -264,7 +256,7 @@ void drawCells(PictureRun& run, const TrackRecords& track, const CutCollector& c
     }
 }
 
-void drawTrack(PictureRun& run, const TrackRecords& track, const CutCollector& cuts, int x, int y) {
+void drawTrack(PictureRun& run, const TrackRecords& track, const CutRecords& cuts, int x, int y) {
     switch (track.end) {
         case d88::WalkEnd::Absent:
             run.svg.rect("track absent", x, y + kCellHeight / 2 - 1, kColumnWidth, 2,
@@ -300,7 +292,7 @@ void drawPanel(PictureRun& run, int index, int top) {
         return;
     }
     const d88cut::Identification identification = identifyAsD88Cut(run.image, run.scratch);
-    CutCollector cuts;
+    CutRecords cuts;
     collectCuts(run.image, identification, cuts);
     readDiskTracks(run.image, start, run.tracks);
     const d88::DiskHeader& header = run.image.diskHeader();

@@ -13,6 +13,13 @@ namespace d88info {
 
 namespace {
 
+using d88cut::FileFate;
+using d88cut::MarkedRecord;
+using d88cut::Outcome;
+using d88cut::PieceRead;
+using d88cut::UnreadSector;
+using d88cut::Written;
+
 // `text` (UTF-8) as a JSON string: '"' and '\' escaped, control characters
 // as \u00XX.
 std::string jsonString(const std::string& text) {
@@ -84,7 +91,7 @@ std::string unreadJson(const UnreadSector& unread) {
            ", \"asked\": " + number(unread.sector.length) + "}";
 }
 
-std::string damagedJson(const DamagedRecord& record) {
+std::string damagedJson(const MarkedRecord& record) {
     const d88::SectorHeader& h = record.header;
     return "{\"track\": " + number(record.track) + ", \"c\": " + number(h.c) +
            ", \"h\": " + number(h.h) + ", \"r\": " + number(h.r) + ", \"n\": " + number(h.n) +
@@ -93,20 +100,20 @@ std::string damagedJson(const DamagedRecord& record) {
            ", \"markByte\": " + number(h.deleted) + ", \"statusByte\": " + number(h.status) + "}";
 }
 
-std::string fileJson(const FileOutcome& file) {
+std::string fileJson(const FileFate& file) {
     std::string zero;
     std::string unread;
-    for (const PieceRead& piece : file.pieces) {
+    for (const PieceRead& piece : file.piecesRead()) {
         if (file.written != Written::Missing && piece.bytesRead < piece.length) {
             zero += (zero.empty() ? "[" : ", [") + number(piece.offset + piece.bytesRead) + ", " +
                     number(piece.offset + piece.length) + "]";
         }
-        if (piece.stop) {
-            unread += (unread.empty() ? "" : ", ") + unreadJson(*piece.stop);
+        if (piece.stopped) {
+            unread += (unread.empty() ? "" : ", ") + unreadJson(piece.stop);
         }
     }
     std::string damaged;
-    for (const DamagedRecord& record : file.damaged) {
+    for (const MarkedRecord& record : file.markedRecords()) {
         damaged += (damaged.empty() ? "" : ", ") + damagedJson(record);
     }
     return "{\"name\": " + jsonString(file.file.name) +
@@ -177,9 +184,9 @@ void printFilesJson(std::FILE* out, const ImageOutcome& image) {
                  "\"d88\": %s},\n"
                  "  \"choice\": {\"op\": %s, \"diskNumber\": %d},\n"
                  "  \"disks\": [\n",
-                 static_cast<long long>(image.fileSize), image.diskCount, image.disksOfTheSet,
-                 image.looksLikeD88() ? "true" : "false", image.choice.opFlag ? "true" : "false",
-                 image.choice.diskNo);
+                 static_cast<long long>(image.fileSize()), image.diskCount(),
+                 image.survey.disksOfTheSet, image.looksLikeD88() ? "true" : "false",
+                 image.choice.opFlag ? "true" : "false", image.choice.diskNo);
     for (std::size_t i = 0; i < image.disks.size(); ++i) {
         printDisk(out, image.disks[i], image.choice, i + 1 == image.disks.size());
     }

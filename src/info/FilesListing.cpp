@@ -12,6 +12,13 @@ namespace d88info {
 
 namespace {
 
+using d88cut::FileFate;
+using d88cut::MarkedRecord;
+using d88cut::Outcome;
+using d88cut::PieceRead;
+using d88cut::UnreadSector;
+using d88cut::Written;
+
 std::string format(const char* pattern, long long a = 0, long long b = 0, long long c = 0,
                    long long d = 0, long long e = 0) {
     char text[160];
@@ -39,7 +46,7 @@ std::string unreadText(const UnreadSector& unread) {
 }
 
 // "C16 H1 R2 N3 (data CRC error)", "C20 H0 R4 N3 (normal, deleted mark)".
-std::string damagedText(const DamagedRecord& record) {
+std::string damagedText(const MarkedRecord& record) {
     const d88::SectorHeader& h = record.header;
     std::string text =
         format("C%lld H%lld R%lld N%lld (", h.c, h.h, h.r, h.n) + statusText(h.status);
@@ -50,18 +57,18 @@ std::string damagedText(const DamagedRecord& record) {
     return text + ")";
 }
 
-std::string damagedList(const std::vector<DamagedRecord>& damaged) {
+std::string damagedList(const FileFate& file) {
     std::string text;
-    for (const DamagedRecord& record : damaged) {
+    for (const MarkedRecord& record : file.markedRecords()) {
         text += (text.empty() ? "" : ", ") + damagedText(record);
     }
     return text;
 }
 
 // "zero from byte 2048 on", or "zero at bytes 1024-2047 and 4096-5119".
-std::string zeroText(const FileOutcome& file) {
+std::string zeroText(const FileFate& file) {
     std::vector<std::pair<long long, long long>> ranges;
-    for (const PieceRead& piece : file.pieces) {
+    for (const PieceRead& piece : file.piecesRead()) {
         if (piece.bytesRead < piece.length) {
             ranges.emplace_back(piece.offset + piece.bytesRead, piece.offset + piece.length - 1LL);
         }
@@ -77,17 +84,17 @@ std::string zeroText(const FileOutcome& file) {
 }
 
 // Why the runs stopped: "C17 H1 R2 N3 on track 35 is not there and ...".
-std::string stopsText(const FileOutcome& file) {
+std::string stopsText(const FileFate& file) {
     std::string text;
-    for (const PieceRead& piece : file.pieces) {
-        if (piece.stop) {
-            text += (text.empty() ? "" : " and ") + unreadText(*piece.stop);
+    for (const PieceRead& piece : file.piecesRead()) {
+        if (piece.stopped) {
+            text += (text.empty() ? "" : " and ") + unreadText(piece.stop);
         }
     }
     return text;
 }
 
-std::string fileText(const FileOutcome& file) {
+std::string fileText(const FileFate& file) {
     const long long length = file.file.length();
     std::string text;
     switch (file.written) {
@@ -97,14 +104,13 @@ std::string fileText(const FileOutcome& file) {
             text = format("%lld bytes, whole", length);
             break;
         case Written::Damaged:
-            text = format("%lld bytes, whole, from damaged records: ", length) +
-                   damagedList(file.damaged);
+            text = format("%lld bytes, whole, from damaged records: ", length) + damagedList(file);
             break;
         case Written::Partly:
             text = format("%lld bytes, partly read: %lld bytes read, ", length, file.bytesRead()) +
                    zeroText(file) + ", as " + stopsText(file);
-            if (!file.damaged.empty()) {
-                text += "; from damaged records: " + damagedList(file.damaged);
+            if (file.fromMarkedRecords()) {
+                text += "; from damaged records: " + damagedList(file);
             }
             break;
     }
@@ -162,7 +168,7 @@ void printDisk(std::FILE* out, const DiskOutcome& disk, const CutChoice& choice,
         }
         std::fprintf(out, "  header: %s\n", doubts.c_str());
     }
-    for (const FileOutcome& file : disk.files) {
+    for (const FileFate& file : disk.files) {
         std::fprintf(out, "  %-8s  %s\n", file.file.name, fileText(file).c_str());
     }
 }
@@ -175,20 +181,20 @@ std::string choiceText(const CutChoice& choice) {
 }
 
 void printImage(std::FILE* out, const ImageOutcome& image) {
-    std::fprintf(out, "image: %lld bytes", static_cast<long long>(image.fileSize));
-    if (image.fileSize == 0) {
+    std::fprintf(out, "image: %lld bytes", static_cast<long long>(image.fileSize()));
+    if (image.fileSize() == 0) {
         std::fputs(": empty\n", out);
-    } else if (image.diskCount == 0) {
+    } else if (image.diskCount() == 0) {
         std::fprintf(out, ": too short to be a D88 image (a disk header is %zu bytes)\n",
                      d88::DiskHeader::kSize);
     } else {
-        std::fprintf(out, ", %d disk%s", image.diskCount, plural(image.diskCount));
+        std::fprintf(out, ", %d disk%s", image.diskCount(), plural(image.diskCount()));
         if (!image.looksLikeD88()) {
             std::fputs(": not a D88 image (no disk header in it makes sense)\n", out);
-        } else if (image.disksOfTheSet == 0) {
+        } else if (image.survey.disksOfTheSet == 0) {
             std::fputs(", none of them a disk of the set\n", out);
         } else {
-            std::fprintf(out, ", %d of them of the set\n", image.disksOfTheSet);
+            std::fprintf(out, ", %d of them of the set\n", image.survey.disksOfTheSet);
         }
     }
     std::fprintf(out, "cut: %s\n", choiceText(image.choice).c_str());

@@ -1,6 +1,8 @@
 // Terminals on POSIX systems, the browser's included: text in the user's
 // locale, names as the bytes given, and no console window of the program's own.
+#include <dirent.h>
 #include <langinfo.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -52,6 +54,27 @@ std::string currentFolder() {
 
 bool changeFolder(const std::string& folder) {
     return chdir(folder.c_str()) == 0;
+}
+
+bool isFolder(const std::string& path) {
+    struct stat facts {};
+    return stat(path.c_str(), &facts) == 0 && S_ISDIR(facts.st_mode);
+}
+
+bool filesInFolder(const std::string& folder, std::vector<std::string>& names) {
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) {
+        return false;
+    }
+    while (const dirent* entry = readdir(dir)) {
+        const std::string path = folder + "/" + entry->d_name;
+        struct stat facts {};
+        if (stat(path.c_str(), &facts) == 0 && S_ISREG(facts.st_mode)) {
+            names.emplace_back(entry->d_name);
+        }
+    }
+    closedir(dir);
+    return true;
 }
 
 bool writeUtf8(std::FILE* stream, TextForm, const char* text, std::size_t length) {

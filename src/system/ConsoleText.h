@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace d88console {
 
@@ -78,6 +79,13 @@ std::string currentFolder();
 // Makes `folder` (UTF-8 on Windows) the working directory; false when it
 // cannot be.
 bool changeFolder(const std::string& folder);
+
+// Whether `path` (UTF-8 on Windows) names a folder.
+bool isFolder(const std::string& path);
+
+// The names of the regular files directly in `folder` (UTF-8 on Windows), in
+// no order; false when the folder cannot be read.
+bool filesInFolder(const std::string& folder, std::vector<std::string>& names);
 
 // Whether the write that just failed with `error` (an errno value) failed
 // because the stream's reader went away: a pipe whose other end is closed.

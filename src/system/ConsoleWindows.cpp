@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <cwchar>
 
 #include "ConsoleText.h"
 #include "ShiftJisDecoder.h"
@@ -142,6 +143,36 @@ std::string currentFolder() {
 bool changeFolder(const std::string& folder) {
     const std::wstring wide = toWide(folder.data(), folder.size());
     return !wide.empty() && SetCurrentDirectoryW(wide.c_str()) != 0;
+}
+
+bool isFolder(const std::string& path) {
+    const std::wstring wide = toWide(path.data(), path.size());
+    const DWORD attributes =
+        wide.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(wide.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool filesInFolder(const std::string& folder, std::vector<std::string>& names) {
+    const bool endsInSlash = !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
+    const std::string pattern = folder + (endsInSlash ? "*" : "\\*");
+    const std::wstring wide = toWide(pattern.data(), pattern.size());
+    WIN32_FIND_DATAW found;
+    const HANDLE search =
+        wide.empty() ? INVALID_HANDLE_VALUE : FindFirstFileW(wide.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return GetLastError() == ERROR_FILE_NOT_FOUND;
+    }
+    do {
+        if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0) {
+            const std::string name =
+                toUtf8(found.cFileName, static_cast<int>(wcslen(found.cFileName)));
+            if (!name.empty()) {
+                names.push_back(name);
+            }
+        }
+    } while (FindNextFileW(search, &found) != 0);
+    FindClose(search);
+    return true;
 }
 
 bool writeUtf8(std::FILE* stream, TextForm form, const char* text, std::size_t length) {

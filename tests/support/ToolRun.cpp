@@ -6,6 +6,8 @@
 #include <stdexcept>
 
 #include "ImageBuilder.h"
+#include "diskset/Catalogue.h"
+#include "diskset/DiskKind.h"
 
 namespace d88test {
 
@@ -107,6 +109,35 @@ std::string fromTextMode(std::string text) {
 #else
     return text;
 #endif
+}
+
+std::string notCut(const std::vector<std::string>& names) {
+    std::string lines;
+    for (const std::string& name : names) {
+        lines += name + cp932(" は最初のセクタが読めないため切り出せませんでした.\n");
+    }
+    return lines;
+}
+
+std::string fromMarkedRecords(const std::string& name) {
+    return name + cp932(" は正常でないセクタ (CRC エラー, 削除マークなど) から切り出しました.\n");
+}
+
+std::string noDiskOfTheSet() {
+    return cp932("このファイルにはセットのディスクが見つかりませんでした.\n");
+}
+
+std::string noneCut(const std::string& kindName, bool opFlag) {
+    std::vector<std::string> names;
+    for (int kind = 0; kind < 8; ++kind) {
+        const d88cut::DiskKindInfo& info = d88cut::kindInfo(static_cast<d88cut::DiskKind>(kind));
+        if (info.name == kindName && info.cuts != nullptr) {
+            for (const d88cut::CutFile& file : d88cut::filesOf(*info.cuts, opFlag)) {
+                names.push_back(file.name);
+            }
+        }
+    }
+    return notCut(names);
 }
 
 }  // namespace d88test

@@ -138,6 +138,16 @@ extern const char* const kDeviceName;
 // The Shift_JIS (code page 932) bytes of a UTF-8 text.
 std::string cp932(const std::string& utf8);
 
+// The warnings d88cut prints on standard error, as Shift_JIS bytes: each file
+// of `names` not cut, as its first sector cannot be read; a file cut from
+// records that are not plainly normal; the image holding no disk of the set.
+std::string notCut(const std::vector<std::string>& names);
+std::string fromMarkedRecords(const std::string& name);
+std::string noDiskOfTheSet();
+// notCut() of every file the disk kind of that name cuts (with -op, if
+// `opFlag`): a disk none of whose runs is on the image.
+std::string noneCut(const std::string& kindName, bool opFlag = false);
+
 // Text a program wrote in text mode, with Windows line ends made "\n"; a bare
 // "\n" there is marked, so that a comparison with the expected text fails.
 std::string fromTextMode(std::string text);
