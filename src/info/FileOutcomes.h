@@ -14,6 +14,14 @@
 
 namespace d88info {
 
+// The fate of each file, as both tools read it.
+using d88cut::FileFate;
+using d88cut::MarkedRecord;
+using d88cut::Outcome;
+using d88cut::PieceRead;
+using d88cut::UnreadSector;
+using d88cut::Written;
+
 // The optional argument d88cut takes after the image.
 struct CutChoice {
     bool opFlag = false;  // -op

@@ -13,13 +13,6 @@ namespace d88info {
 
 namespace {
 
-using d88cut::FileFate;
-using d88cut::MarkedRecord;
-using d88cut::Outcome;
-using d88cut::PieceRead;
-using d88cut::UnreadSector;
-using d88cut::Written;
-
 // `text` (UTF-8) as a JSON string: '"' and '\' escaped, control characters
 // as \u00XX.
 std::string jsonString(const std::string& text) {
