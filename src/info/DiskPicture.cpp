@@ -343,6 +343,7 @@ void drawLegendEntry(PictureRun& run, int entry, const std::string& cls, const s
 
 void drawLegend(PictureRun& run, int diskCount) {
     run.svg.text("title", kMargin, 18, run.words.legendTitle(diskCount, run.image.fileSize()));
+    run.svg.beginGroup("legend");
     int entry = 0;
     for (int state = 0; state < kRecordStateCount; ++state) {
         drawLegendEntry(run, entry++, std::string("key ") + kStateClasses[state],
@@ -352,6 +353,7 @@ void drawLegend(PictureRun& run, int diskCount) {
         drawLegendEntry(run, entry++, kTrackKeyClasses[key],
                         run.words.trackKey(static_cast<TrackKey>(key)));
     }
+    run.svg.endGroup();
 }
 
 }  // namespace
@@ -364,9 +366,11 @@ void writePicture(std::FILE* out, d88::D88Image& image, std::uint8_t* scratch, D
     const int height = kPanelsTop + diskCount * kPanelHeight + kMargin;
     run.svg.begin(kPictureWidth, height, words.documentTitle(diskCount), kStyle);
     drawLegend(run, diskCount);
+    run.svg.beginGroup("disks");
     for (int index = 0; index < diskCount; ++index) {
         drawPanel(run, index, kPanelsTop + index * kPanelHeight);
     }
+    run.svg.endGroup();
     run.svg.end();
 }
 
