@@ -315,7 +315,7 @@ TEST(D88Info, ShowsShiftJisNamesDecodedWhereTheyCanBeShown) {
             const XmlElement root = picture(disk.build());
             findAll(root, "text", texts);
             const std::string heading =
-                "disk 0 at offset 0x00000000: \"" + c.expected + "\", unsupported format";
+                "the only disk at offset 0x00000000: \"" + c.expected + "\", unsupported format";
             EXPECT_EQ(std::count_if(texts.begin(), texts.end(),
                                     [&](const XmlElement* text) { return text->text == heading; }),
                       1);
@@ -795,7 +795,7 @@ TEST(D88Info, PicturePlacesEveryDiskAndTrackAndTitlesEveryCell) {
     std::vector<int> panelTops;
     std::vector<std::vector<int>> rows;
     for (const XmlElement* text : texts) {
-        if (text->text.rfind("disk ", 0) == 0) {
+        if (std::regex_search(text->text, std::regex("^[0-9]+(st|nd|rd|th) disk of 3 at "))) {
             panelTops.push_back(number(*text, "y"));
             rows.emplace_back();
         } else if (!rows.empty() && text->text == "C" + std::to_string(rows.back().size())) {

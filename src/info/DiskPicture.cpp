@@ -296,7 +296,8 @@ int columnLeft(int head) {
 void drawPanel(PictureRun& run, int index, int top) {
     const std::int64_t start = run.image.diskStart(index);
     if (!run.image.selectDisk(index)) {
-        run.svg.text("title", kMargin, top + 14, run.words.unreadablePanel(index, start));
+        run.svg.text("title", kMargin, top + 14,
+                     run.words.unreadablePanel(index, run.image.diskCount(), start));
         return;
     }
     const d88cut::Identification identification = identifyAsD88Cut(run.image, run.scratch);
@@ -306,7 +307,7 @@ void drawPanel(PictureRun& run, int index, int top) {
     const d88::DiskHeader& header = run.image.diskHeader();
     const bool shortTable = header.trackTableEntries() == d88::DiskHeader::kShortTrackCount;
     run.svg.text("title", kMargin, top + 14,
-                 run.words.panelTitle(index, start, nameAsUtf8(header.name),
+                 run.words.panelTitle(index, run.image.diskCount(), start, nameAsUtf8(header.name),
                                       run.words.kind(identification), shortTable));
     for (int head = 0; head < 2; ++head) {
         run.svg.text("label", columnLeft(head), top + kPanelHeading - 4, run.words.head(head));

@@ -81,14 +81,34 @@ std::string PictureWords::head(int head) const {
     return format(japanese ? "ヘッド %llu" : "head %llu", static_cast<unsigned>(head));
 }
 
-std::string PictureWords::panelTitle(int index, std::int64_t start, const std::string& name,
-                                     const std::string& kind, bool shortTable) const {
+// A disk by its place in the image, never a bare number that could be read
+// as a disk number of the set: "2nd disk of 8 at offset 0x00002000".
+std::string PictureWords::diskPlace(int index, int disks, std::int64_t start) const {
     const auto at = static_cast<unsigned long long>(start);
-    const auto disk = static_cast<unsigned>(index);
-    std::string title = format(japanese ? "ディスク %llu (オフセット 0x%08llX): \""
-                                        : "disk %llu at offset 0x%08llX: \"",
-                               disk, at) +
-                        name + "\", " + kind;
+    const auto place = static_cast<unsigned>(index + 1);
+    if (disks == 1) {
+        return format(japanese ? "ディスク (1 枚のみ、オフセット 0x%08llX)"
+                               : "the only disk at offset 0x%08llX",
+                      at);
+    }
+    if (japanese) {
+        return format("%llu 枚目 (%llu 枚中、オフセット 0x%08llX)", place,
+                      static_cast<unsigned>(disks), at);
+    }
+    const unsigned tens = place % 100;
+    const char* suffix = tens >= 11 && tens <= 13 ? "th"
+                         : place % 10 == 1        ? "st"
+                         : place % 10 == 2        ? "nd"
+                         : place % 10 == 3        ? "rd"
+                                                  : "th";
+    return format("%llu", place) + suffix +
+           format(" disk of %llu at offset 0x%08llX", static_cast<unsigned>(disks), at);
+}
+
+std::string PictureWords::panelTitle(int index, int disks, std::int64_t start,
+                                     const std::string& name, const std::string& kind,
+                                     bool shortTable) const {
+    std::string title = diskPlace(index, disks, start) + ": \"" + name + "\", " + kind;
     if (shortTable) {
         title += format(japanese ? "; トラック表 %llu 項目 (%llu バイトのヘッダ)"
                                  : "; track table of %llu entries (%llu-byte header)",
@@ -97,10 +117,9 @@ std::string PictureWords::panelTitle(int index, std::int64_t start, const std::s
     return title;
 }
 
-std::string PictureWords::unreadablePanel(int index, std::int64_t start) const {
-    return format(japanese ? "ディスク %llu (オフセット 0x%08llX): ヘッダを読めない"
-                           : "disk %llu at offset 0x%08llX: header cannot be read",
-                  static_cast<unsigned>(index), static_cast<unsigned long long>(start));
+std::string PictureWords::unreadablePanel(int index, int disks, std::int64_t start) const {
+    return diskPlace(index, disks, start) +
+           (japanese ? ": ヘッダを読めない" : ": header cannot be read");
 }
 
 std::string PictureWords::kind(const d88cut::Identification& identification) const {
