@@ -204,7 +204,8 @@ test("several images, a folder or a drop are cut in name order into one zip", as
     const {page, problems, context} = await openPage();
     // Named so that only an order by the numbers' values cuts the Demo Disk 1
     // (the 7th disk) before the Program Disk (the 2nd), whose MUSDRV then stays.
-    const disks = setDiskImages().map(({name, bytes}) => ({name: name.replace("(Disk 2)", "(Disk 10)"), bytes}));
+    const disks = setDiskImages().map(({name, bytes}) => ({name: name.replace("(Disk 2 - ", "(Disk 10 - "), bytes}));
+    assert.ok(disks.some((disk) => disk.name === "Set (Disk 10 - Program Disk).d88"), "the Program Disk renamed");
     const byNumber = (image) => Number(image.name.match(/\d+/)[0]);
     const inOrder = [...disks].sort((a, b) => byNumber(a) - byNumber(b));
     const native = cutNativeInTurn(inOrder, ["-op"]);
@@ -221,7 +222,7 @@ test("several images, a folder or a drop are cut in name order into one zip", as
     assert.strictEqual(await page.locator("#picture-drawing g.legend").count(), 1);
     assert.doesNotMatch(await page.textContent("#listing"), /\b[Dd]isk 0\b|ディスク 0/);
     assert.deepStrictEqual(await shownLines(page, "#listing .image-name"), inOrder.map((image) => image.name));
-    assert.match((await rowsMarked(page, "replaced"))[0], /MUSDRV .*replaced by the file of Set \(Disk 10\)\.d88/);
+    assert.match((await rowsMarked(page, "replaced"))[0], /MUSDRV .*replaced by the file of Set \(Disk 10 - Program Disk\)\.d88/);
     let zip = await zipEntries(page);
     assert.strictEqual(zip.name, "Set.zip");
     sameFiles(zip.files, native, "zip of the chosen images");
