@@ -42,7 +42,10 @@ std::string help(const std::string& program) {
            cp932(
                "   DiskNo. : 最初のディスクだけを, その番号 (1-8) のディスクとして切り出す\n"
                "d88file (D88 イメージ) の各ディスクを認識して, そのデータファイルを\n"
-               "今いるフォルダに切り出します. 同じ名前のファイルは置き換えます.\n");
+               "今いるフォルダに切り出します. 同じ名前のファイルは置き換えます.\n"
+               "DiskNo. の 1, 3, 4, 5, 6 はいつもその番号のディスク. 2 は R1 の合計が Opening\n"
+               "Disk のものなら Opening Disk, 7 は Opening Disk か Program Disk のものなら\n"
+               "そのディスク, 8 は R16 の合計が Data Disk 1 のものなら Data Disk 1 になる.\n");
 }
 
 #ifdef _WIN32

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <iostream>
 #include <map>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -314,7 +315,7 @@ TEST(D88Info, ShowsShiftJisNamesDecodedWhereTheyCanBeShown) {
             const XmlElement root = picture(disk.build());
             findAll(root, "text", texts);
             const std::string heading =
-                "disk 0 at offset 0x00000000: \"" + c.expected + "\", unsupported format";
+                "the only disk at offset 0x00000000: \"" + c.expected + "\", unsupported format";
             EXPECT_EQ(std::count_if(texts.begin(), texts.end(),
                                     [&](const XmlElement* text) { return text->text == heading; }),
                       1);
@@ -511,6 +512,10 @@ TEST(D88Info, ShowsDamagedTracksAsFarAsTheyGoAndNamesTheProblem) {
     // Offsets into the disk's own header are not walked; 688, where it ends, is track 0's.
     DiskBuilder inHeader = smallDisk();
     inHeader.setTrackOffset(1, 16).setTrackOffset(2, 687).setTrackOffset(3, 688);
+    // A disk smaller than its header: an offset inside the header is also
+    // beyond the disk, and is said to be inside the header.
+    DiskBuilder belowHeader = smallDisk();
+    belowHeader.setDiskSize(600).setTrackOffset(1, 640);
     // Counts that never end the walk: 257 records without data, 16 bytes each.
     DiskBuilder endless;
     for (int i = 0; i < 257; ++i) {
@@ -579,6 +584,12 @@ TEST(D88Info, ShowsDamagedTracksAsFarAsTheyGoAndNamesTheProblem) {
           "  layout: track 0: 2 x R1-2 N1; tracks 1-2: inside the header; track 3: 2 x R1-2 N1",
           "  problem: track 1: offset 16 lies inside the header, not read",
           "  problem: track 2: offset 687 lies inside the header, not read"}},
+        {"a track inside the header of a disk smaller than a header",
+         belowHeader.build(),
+         {"disk 0 at offset 0x00000000: 600 bytes, whole",
+          "  layout: track 0: beyond the disk; track 1: inside the header",
+          "  problem: track 0: offset 688 is beyond the disk (600 bytes), not read",
+          "  problem: track 1: offset 640 lies inside the header, not read"}},
         {"record past the disk's end",
          pastEnd.build(),
          {"disk 0 at offset 0x00000000: 1222 bytes, whole", "  layout: track 0: 2 x R1-2 N1",
@@ -743,13 +754,23 @@ TEST(D88Info, DrawsTheDamagedSampleAsTheDocsShowIt) {
     std::vector<const XmlElement*> rects;
     findAll(root, "rect", rects);
     const std::string cut =
-        "トラック 33 (C16 H1): C16 H1 R2 N3, 1024 バイト, 倍密度, -, データ CRC エラー; d88cut "
-        "が切り出す";
+        "トラック 33 (C16 H1): C16 H1 R2 N3、1024 バイト、倍密度、削除マークなし、データ CRC "
+        "エラー。d88cut が切り出す";
     EXPECT_EQ(std::count_if(texts.begin(), texts.end(),
                             [](const XmlElement* text) { return text->text == "レコード: 正常"; }),
               1);
     EXPECT_EQ(std::count_if(rects.begin(), rects.end(),
                             [&](const XmlElement* rect) { return titleOf(*rect) == cut; }),
+              1);
+    // The legend's title in the 、。 style, its byte count in groups of three.
+    const std::regex legendTitle(
+        "ディスク 2 枚、[1-9][0-9]{0,2}(,[0-9]{3})+ バイト。セル 1 つが 1 レコード "
+        "\\(ポインタを合わせると"
+        "ヘッダを表示\\) で、幅はデータの長さ。");
+    EXPECT_EQ(std::count_if(texts.begin(), texts.end(),
+                            [&](const XmlElement* text) {
+                                return std::regex_match(text->text, legendTitle);
+                            }),
               1);
 }
 
@@ -780,7 +801,7 @@ TEST(D88Info, PicturePlacesEveryDiskAndTrackAndTitlesEveryCell) {
     std::vector<int> panelTops;
     std::vector<std::vector<int>> rows;
     for (const XmlElement* text : texts) {
-        if (text->text.rfind("disk ", 0) == 0) {
+        if (std::regex_search(text->text, std::regex("^[0-9]+(st|nd|rd|th) disk of 3 at "))) {
             panelTops.push_back(number(*text, "y"));
             rows.emplace_back();
         } else if (!rows.empty() && text->text == "C" + std::to_string(rows.back().size())) {
@@ -841,21 +862,24 @@ TEST(D88Info, PicturePlacesEveryDiskAndTrackAndTitlesEveryCell) {
     EXPECT_GT(trackLeft.at({0, 1}), head0Right);
 
     // Titles, and widths: 2 pixels and one per 16 bytes of data a record.
-    const std::string normal = " N1, 256 bytes, double, -, normal";
+    const std::string normal = " N1, 256 bytes, double, no deleted mark, normal";
     const struct {
         std::string title;
         std::string cls;
         int width;
     } expected[] = {
-        {"track 0 (C0 H0): 2 records C0 H0 R1 2 N1, 256 bytes each, double, -, normal",
+        {"track 0 (C0 H0): 2 records C0 H0 R1 2 N1, 256 bytes each, double, no deleted mark, "
+         "normal",
          "rec normal", 36},
         {"track 163 (C81 H1): C81 H1 R1" + normal, "rec normal", 18},
         {"track 162 (C81 H0): C81 H0 R1" + normal, "rec normal", 18},
         // MO00 from track 8 R0, cut always; OPDEMO from track 2 R0, only with -op.
-        {"track 8 (C4 H0): 5 records C4 H0 R0 1 2 3 4 N3, 1024 bytes each, double, -, normal; "
+        {"track 8 (C4 H0): 5 records C4 H0 R0 1 2 3 4 N3, 1024 bytes each, double, no deleted "
+         "mark, normal; "
          "cut by d88cut",
          "rec normal cut", 330},
-        {"track 2 (C1 H0): 5 records C1 H0 R0 1 2 3 4 N3, 1024 bytes each, double, -, normal; "
+        {"track 2 (C1 H0): 5 records C1 H0 R0 1 2 3 4 N3, 1024 bytes each, double, no deleted "
+         "mark, normal; "
          "cut by d88cut with -op",
          "rec normal cutop", 330},
     };
@@ -880,11 +904,13 @@ TEST(D88Info, PicturePlacesEveryDiskAndTrackAndTitlesEveryCell) {
     }
     ASSERT_EQ(track41.size(), 3u);  // one cell of Program Disk's track 41, two of Demo Disk 1's
     EXPECT_EQ(titleOf(*track41[1]),
-              "track 41 (C20 H1): 2 records C20 H1 R0 1 N3, 1024 bytes each, double, -, normal; "
+              "track 41 (C20 H1): 2 records C20 H1 R0 1 N3, 1024 bytes each, double, no deleted "
+              "mark, normal; "
               "cut by d88cut");
     EXPECT_EQ(track41[1]->attributes.at("class"), "rec normal cut");
     EXPECT_EQ(titleOf(*track41[2]),
-              "track 41 (C20 H1): C20 H1 R2 N3, 1024 bytes, double, -, normal; the file holds only "
+              "track 41 (C20 H1): C20 H1 R2 N3, 1024 bytes, double, no deleted mark, normal; the "
+              "file holds only "
               "300 of them");
     EXPECT_EQ(track41[2]->attributes.at("class"), "rec cutoff");
 }

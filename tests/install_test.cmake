@@ -1,9 +1,11 @@
 # Installs the build tree BUILD_DIR under the scratch prefix PREFIX and checks
 # that d88cut and d88info landed in BINDIR (with the suffix EXE) and run from
 # there (through EMULATOR, when set), that their manual pages landed in MANDIR
-# (roff pages ending in .1, or text ending in .txt), that both name the
+# (roff pages ending in .1 or compressed with gzip in .1.gz, or text ending
+# in .txt), that both name the
 # project's version VERSION as d88info --version does, and that the files
-# listed in DOCS landed beside the tools. For Windows (EXE=.exe) also that
+# listed in DOCS landed beside the tools (and those in PACKAGE_DOCS in
+# PACKAGE_DOCDIR, for the Linux packages). For Windows (EXE=.exe) also that
 # README.txt and the pages are Windows text, the pages with ASCII hyphens, and
 # that each exe carries its version information and a manifest that opts in
 # to long paths.
@@ -49,13 +51,32 @@ foreach(tool d88cut d88info)
     message(FATAL_ERROR "${page} was not installed")
   endif()
   string(TOUPPER "${tool}" title)
-  if(PAGE STREQUAL ".1")
+  if(PAGE STREQUAL ".1.gz")
+    set(plain "${PREFIX}/${tool}.1")
+    execute_process(COMMAND gzip -dc "${page}" OUTPUT_FILE "${plain}" RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+      message(FATAL_ERROR "${page} is not gzip data")
+    endif()
+    # Compressed without a name or time (gzip -n): bytes 4-7 are zero.
+    file(READ "${page}" gzipHeader LIMIT 8 HEX)
+    if(NOT gzipHeader MATCHES "^1f8b0800" OR NOT gzipHeader MATCHES "00000000$")
+      message(FATAL_ERROR "${page} carries a file name or a time")
+    endif()
+    set(page "${plain}")
+  endif()
+  if(PAGE MATCHES "^\\.1")
     file(STRINGS "${page}" heading REGEX "^\\.TH ${title} 1 .*\"d88cut ${VERSION}\"")
   else()
     file(STRINGS "${page}" heading REGEX "^d88cut ${VERSION} +${title}\\(1\\)")
   endif()
   if(heading STREQUAL "")
     message(FATAL_ERROR "${page} is no manual page of ${tool} naming d88cut ${VERSION}")
+  endif()
+endforeach()
+
+foreach(doc IN LISTS PACKAGE_DOCS)
+  if(NOT EXISTS "${PREFIX}/${PACKAGE_DOCDIR}/${doc}")
+    message(FATAL_ERROR "${doc} was not installed in ${PACKAGE_DOCDIR}")
   endif()
 endforeach()
 
@@ -68,7 +89,7 @@ endforeach()
 if(EXE STREQUAL ".exe")
   # Every line of the Windows text ends in CR LF; no U+2010 hyphen or U+2212
   # minus, which a console on code page 932 shows as garbage.
-  foreach(text README.txt d88cut.txt d88info.txt)
+  foreach(text README.txt LICENSE d88cut.txt d88info.txt)
     # As bytes in hex, each followed by a space: CR LF is "0d 0a ".
     file(READ "${PREFIX}/${BINDIR}/${text}" bytes HEX)
     string(REGEX REPLACE "(..)" "\\1 " bytes "${bytes}")

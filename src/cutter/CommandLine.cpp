@@ -65,6 +65,7 @@ void printHelp(int argc, char** argv) {
     printOut(messages::kUsage, outName(programName(argc, argv)).c_str());
     printOut(messages::kUsageOption);
     printOut(messages::kHelp);
+    printOut(messages::kHelpDiskNumbers);
 }
 
 }  // namespace d88cut

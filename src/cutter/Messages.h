@@ -25,6 +25,7 @@ enum MessageName : int {
     kCannotWrite,
     kCannotWriteStandardOutput,
     kHelp,
+    kHelpDiskNumbers,
     kPressAKey,
     kVersion,
     kDropHint,
@@ -126,6 +127,19 @@ inline constexpr MessageText kMessages[] = {
      "\x83\x5F\x82\xC9\x90\xD8\x82\xE8\x8F\x6F\x82\xB5\x82\xDC\x82\xB7. \x93\xAF\x82\xB6"
      "\x96\xBC\x91\x4F\x82\xCC\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCD\x92\x75\x82\xAB\x8A\xB7"
      "\x82\xA6\x82\xDC\x82\xB7.\n"},
+    // After kHelp: what each disk number gives, where a disk tested earlier
+    // on the same probe sector still wins.
+    // "DiskNo. の 1, 3, 4, 5, 6 はいつもその番号のディスク. 2 は R1 の合計が Opening\n"
+    // "Disk のものなら Opening Disk, 7 は Opening Disk か Program Disk のものなら\n"
+    // "そのディスク, 8 は R16 の合計が Data Disk 1 のものなら Data Disk 1 になる.\n"
+    {kHelpDiskNumbers,
+     "DiskNo. \x82\xCC 1, 3, 4, 5, 6 \x82\xCD\x82\xA2\x82\xC2\x82\xE0\x82\xBB\x82\xCC\x94\xD4"
+     "\x8D\x86\x82\xCC\x83\x66\x83\x42\x83\x58\x83\x4E. 2 \x82\xCD R1 \x82\xCC\x8D\x87\x8C\x76"
+     "\x82\xAA Opening\nDisk \x82\xCC\x82\xE0\x82\xCC\x82\xC8\x82\xE7 Opening Disk, 7 \x82\xCD"
+     " Opening Disk \x82\xA9 Program Disk \x82\xCC\x82\xE0\x82\xCC\x82\xC8\x82\xE7\n\x82\xBB"
+     "\x82\xCC\x83\x66\x83\x42\x83\x58\x83\x4E, 8 \x82\xCD R16 \x82\xCC\x8D\x87\x8C\x76"
+     "\x82\xAA Data Disk 1 \x82\xCC\x82\xE0\x82\xCC\x82\xC8\x82\xE7 Data Disk 1 \x82\xC9"
+     "\x82\xC8\x82\xE9.\n"},
     // The last line in a console window of its own, which closes on a key.
     // "何かキーを押すとウィンドウを閉じます.\n"
     {kPressAKey,

@@ -27,7 +27,8 @@ enum class WalkEnd {
     BeyondDisk,  // the track's offset is beyond the disk's size: never read
     // The track's offset points into the disk's own header (see
     // DiskHeader::headerSize). The reader walks such a track as it finds it,
-    // as d88cut always has; d88info names it and does not walk it.
+    // as d88cut always has, unless the offset is also beyond the disk's size
+    // (a disk smaller than a header); d88info names it and does not walk it.
     InsideHeader,
 };
 

@@ -288,7 +288,8 @@ int columnLeft(int head) {
 void drawPanel(PictureRun& run, int index, int top) {
     const std::int64_t start = run.image.diskStart(index);
     if (!run.image.selectDisk(index)) {
-        run.svg.text("title", kMargin, top + 14, run.words.unreadablePanel(index, start));
+        run.svg.text("title", kMargin, top + 14,
+                     run.words.unreadablePanel(index, run.image.diskCount(), start));
         return;
     }
     const d88cut::Identification identification = identifyAsD88Cut(run.image, run.scratch);
@@ -298,7 +299,7 @@ void drawPanel(PictureRun& run, int index, int top) {
     const d88::DiskHeader& header = run.image.diskHeader();
     const bool shortTable = header.trackTableEntries() == d88::DiskHeader::kShortTrackCount;
     run.svg.text("title", kMargin, top + 14,
-                 run.words.panelTitle(index, start, nameAsUtf8(header.name),
+                 run.words.panelTitle(index, run.image.diskCount(), start, nameAsUtf8(header.name),
                                       run.words.kind(identification), shortTable));
     for (int head = 0; head < 2; ++head) {
         run.svg.text("label", columnLeft(head), top + kPanelHeading - 4, run.words.head(head));
@@ -335,6 +336,7 @@ void drawLegendEntry(PictureRun& run, int entry, const std::string& cls, const s
 
 void drawLegend(PictureRun& run, int diskCount) {
     run.svg.text("title", kMargin, 18, run.words.legendTitle(diskCount, run.image.fileSize()));
+    run.svg.beginGroup("legend");
     int entry = 0;
     for (int state = 0; state < kRecordStateCount; ++state) {
         drawLegendEntry(run, entry++, std::string("key ") + kStateClasses[state],
@@ -344,6 +346,7 @@ void drawLegend(PictureRun& run, int diskCount) {
         drawLegendEntry(run, entry++, kTrackKeyClasses[key],
                         run.words.trackKey(static_cast<TrackKey>(key)));
     }
+    run.svg.endGroup();
 }
 
 }  // namespace
@@ -356,9 +359,11 @@ void writePicture(std::FILE* out, d88::D88Image& image, std::uint8_t* scratch, D
     const int height = kPanelsTop + diskCount * kPanelHeight + kMargin;
     run.svg.begin(kPictureWidth, height, words.documentTitle(diskCount), kStyle);
     drawLegend(run, diskCount);
+    run.svg.beginGroup("disks");
     for (int index = 0; index < diskCount; ++index) {
         drawPanel(run, index, kPanelsTop + index * kPanelHeight);
     }
+    run.svg.endGroup();
     run.svg.end();
 }
 

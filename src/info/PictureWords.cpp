@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "DiskSummary.h"
+#include "GroupedNumber.h"
 #include "TrackNames.h"
 #include "d88/DiskHeader.h"
 #include "d88/TrackAddress.h"
@@ -52,16 +53,14 @@ std::string PictureWords::documentTitle(int disks) const {
 }
 
 std::string PictureWords::legendTitle(int disks, std::int64_t bytes) const {
-    const auto size = static_cast<unsigned long long>(bytes);
+    const std::string size = groupedNumber(static_cast<unsigned long long>(bytes));
     if (japanese) {
-        return format(
-            "ディスク %llu 枚, %llu バイト。セル 1 つが 1 レコード (ポインタを合わせると"
-            "ヘッダを表示), 幅はデータの長さ",
-            static_cast<unsigned>(disks), size);
+        return format("ディスク %llu 枚、", static_cast<unsigned>(disks)) + size +
+               " バイト。セル 1 つが 1 レコード (ポインタを合わせるとヘッダを表示) で、"
+               "幅はデータの長さ。";
     }
-    return format("%llu disk", static_cast<unsigned>(disks)) + (disks == 1 ? "" : "s") +
-           format(" in %llu bytes", size) +
-           "; each cell a record (hover for its header), its width its data length";
+    return format("%llu disk", static_cast<unsigned>(disks)) + (disks == 1 ? "" : "s") + " in " +
+           size + " bytes; each cell a record (hover for its header), its width its data length";
 }
 
 const char* PictureWords::stateWords(RecordState state) const {
@@ -82,14 +81,34 @@ std::string PictureWords::head(int head) const {
     return format(japanese ? "ヘッド %llu" : "head %llu", static_cast<unsigned>(head));
 }
 
-std::string PictureWords::panelTitle(int index, std::int64_t start, const std::string& name,
-                                     const std::string& kind, bool shortTable) const {
+// A disk by its place in the image, never a bare number that could be read
+// as a disk number of the set: "2nd disk of 8 at offset 0x00002000".
+std::string PictureWords::diskPlace(int index, int disks, std::int64_t start) const {
     const auto at = static_cast<unsigned long long>(start);
-    const auto disk = static_cast<unsigned>(index);
-    std::string title = format(japanese ? "ディスク %llu (オフセット 0x%08llX): \""
-                                        : "disk %llu at offset 0x%08llX: \"",
-                               disk, at) +
-                        name + "\", " + kind;
+    const auto place = static_cast<unsigned>(index + 1);
+    if (disks == 1) {
+        return format(japanese ? "ディスク (1 枚のみ、オフセット 0x%08llX)"
+                               : "the only disk at offset 0x%08llX",
+                      at);
+    }
+    if (japanese) {
+        return format("%llu 枚目 (%llu 枚中、オフセット 0x%08llX)", place,
+                      static_cast<unsigned>(disks), at);
+    }
+    const unsigned tens = place % 100;
+    const char* suffix = tens >= 11 && tens <= 13 ? "th"
+                         : place % 10 == 1        ? "st"
+                         : place % 10 == 2        ? "nd"
+                         : place % 10 == 3        ? "rd"
+                                                  : "th";
+    return format("%llu", place) + suffix +
+           format(" disk of %llu at offset 0x%08llX", static_cast<unsigned>(disks), at);
+}
+
+std::string PictureWords::panelTitle(int index, int disks, std::int64_t start,
+                                     const std::string& name, const std::string& kind,
+                                     bool shortTable) const {
+    std::string title = diskPlace(index, disks, start) + ": \"" + name + "\", " + kind;
     if (shortTable) {
         title += format(japanese ? "; トラック表 %llu 項目 (%llu バイトのヘッダ)"
                                  : "; track table of %llu entries (%llu-byte header)",
@@ -98,10 +117,9 @@ std::string PictureWords::panelTitle(int index, std::int64_t start, const std::s
     return title;
 }
 
-std::string PictureWords::unreadablePanel(int index, std::int64_t start) const {
-    return format(japanese ? "ディスク %llu (オフセット 0x%08llX): ヘッダを読めない"
-                           : "disk %llu at offset 0x%08llX: header cannot be read",
-                  static_cast<unsigned>(index), static_cast<unsigned long long>(start));
+std::string PictureWords::unreadablePanel(int index, int disks, std::int64_t start) const {
+    return diskPlace(index, disks, start) +
+           (japanese ? ": ヘッダを読めない" : ": header cannot be read");
 }
 
 std::string PictureWords::kind(const d88cut::Identification& identification) const {
@@ -136,8 +154,16 @@ std::string PictureWords::density(std::uint8_t byte) const {
     }
 }
 
+// The deleted-mark byte in words, never a bare "-".
 std::string PictureWords::mark(std::uint8_t byte) const {
-    return japanese && byte == 0x10 ? "削除" : deletedText(byte);
+    switch (byte) {
+        case 0x00:
+            return japanese ? "削除マークなし" : "no deleted mark";
+        case 0x10:
+            return japanese ? "削除マーク" : "deleted mark";
+        default:
+            return (japanese ? "マーク " : "mark ") + deletedText(byte);
+    }
 }
 
 std::string PictureWords::status(std::uint8_t byte) const {
@@ -162,14 +188,16 @@ std::string PictureWords::status(std::uint8_t byte) const {
     }
 }
 
-// "track 4 (C2 H0): C2 H0 R1 N3, 1024 bytes, double, -, normal" for one
-// record; "track 4 (C2 H0): 5 records C2 H0 R1 2 3 4 5 N3, 1024 bytes each,
-// ..." for several; with the bytes the file holds of a record cut off, and
-// whether d88cut cuts it.
+// "track 4 (C2 H0): C2 H0 R1 N3, 1024 bytes, double, no deleted mark,
+// normal" for one record; "track 4 (C2 H0): 5 records C2 H0 R1 2 3 4 5 N3,
+// 1024 bytes each, ..." for several; with the bytes the file holds of a
+// record cut off, and whether d88cut cuts it. In Japanese the list is
+// joined by 、 and what follows it is a sentence of its own.
 std::string PictureWords::cellTitle(int track, const d88::SectorHeader& first,
                                     const std::vector<int>& numbers, std::int64_t holds,
                                     Cut cut) const {
     const std::size_t count = numbers.size();
+    const char* comma = japanese ? "、" : ", ";
     std::string title = trackName(track) + ": ";
     if (count > 1) {
         title += format(japanese ? "%llu レコード " : "%llu records ", count);
@@ -178,21 +206,23 @@ std::string PictureWords::cellTitle(int track, const d88::SectorHeader& first,
     for (std::size_t i = 0; i < count; ++i) {
         title += format(i == 0 ? "%llu" : " %llu", static_cast<unsigned>(numbers[i]));
     }
-    title += format(" N%llu, ", first.n);
+    title += format(" N%llu", first.n) + comma;
+    const std::string length = groupedNumber(first.dataLength);
     if (japanese) {
-        title += format(count > 1 ? "各 %llu バイト, " : "%llu バイト, ", first.dataLength);
+        title += (count > 1 ? "各 " : "") + length + " バイト";
     } else {
-        title += format(count > 1 ? "%llu bytes each, " : "%llu bytes, ", first.dataLength);
+        title += length + (count > 1 ? " bytes each" : " bytes");
     }
-    title += density(first.density) + ", " + mark(first.deleted) + ", " + status(first.status);
+    title +=
+        comma + density(first.density) + comma + mark(first.deleted) + comma + status(first.status);
     if (holds >= 0) {
-        title += format(japanese ? "; ファイルにはそのうち %llu バイトだけ"
-                                 : "; the file holds only %llu of them",
-                        static_cast<unsigned long long>(holds));
+        const std::string held = groupedNumber(static_cast<unsigned long long>(holds));
+        title += japanese ? "。ファイルにはそのうち " + held + " バイトだけ"
+                          : "; the file holds only " + held + " of them";
     }
     if (cut != Cut::None) {
         const bool always = cut == Cut::Always;
-        title += japanese ? (always ? "; d88cut が切り出す" : "; -op のとき d88cut が切り出す")
+        title += japanese ? (always ? "。d88cut が切り出す" : "。-op のとき d88cut が切り出す")
                           : (always ? "; cut by d88cut" : "; cut by d88cut with -op");
     }
     return title;
@@ -213,7 +243,7 @@ std::string PictureWords::summaryTitle(int track, std::size_t records, bool capp
             const char* words = stateWords(static_cast<RecordState>(state));
             title += separator + (japanese ? std::string(words) + format(" %llu", n)
                                            : format("%llu ", n) + words);
-            separator = ", ";
+            separator = japanese ? "、" : ", ";
         }
     }
     return title;

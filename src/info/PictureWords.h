@@ -40,10 +40,11 @@ class PictureWords {
     // "head 0".
     std::string head(int head) const;
 
-    // "disk 0 at offset 0x00000000: "NAME", Program Disk" and what follows.
-    std::string panelTitle(int index, std::int64_t start, const std::string& name,
+    // "1st disk of 2 at offset 0x00000000: "NAME", Program Disk" and what
+    // follows; `index` counts from 0 of `disks`.
+    std::string panelTitle(int index, int disks, std::int64_t start, const std::string& name,
                            const std::string& kind, bool shortTable) const;
-    std::string unreadablePanel(int index, std::int64_t start) const;
+    std::string unreadablePanel(int index, int disks, std::int64_t start) const;
     // The kind d88cut recognises, "not recognised" or "unsupported format".
     std::string kind(const d88cut::Identification& identification) const;
 
@@ -63,6 +64,7 @@ class PictureWords {
 
   private:
     // "track 4 (C2 H0)".
+    std::string diskPlace(int index, int disks, std::int64_t start) const;
     std::string trackName(int track) const;
     std::string density(std::uint8_t byte) const;
     std::string mark(std::uint8_t byte) const;

@@ -119,4 +119,12 @@ void SvgWriter::path(const char* cls, const std::string& d) {
     std::fprintf(out, "<path class=\"%s\" d=\"%s\"/>\n", cls, d.c_str());
 }
 
+void SvgWriter::beginGroup(const char* cls) {
+    std::fprintf(out, "<g class=\"%s\">\n", cls);
+}
+
+void SvgWriter::endGroup() {
+    std::fputs("</g>\n", out);
+}
+
 }  // namespace d88info

@@ -28,6 +28,10 @@ class SvgWriter {
     void text(const char* cls, int x, int y, const std::string& content);
     // A path of class `cls` drawn along `d`.
     void path(const char* cls, const std::string& d);
+    // A group of class `cls` around what is drawn until endGroup(), so that a
+    // reader of the picture can find a part of it (the legend, the disks).
+    void beginGroup(const char* cls);
+    void endGroup();
 
   private:
     std::FILE* out;

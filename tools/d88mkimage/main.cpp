@@ -1,8 +1,10 @@
 // Writes D88 images made by the image builder.
 //
 //   d88mkimage sample OUT         the eight disks of the set, each a full 160-track disk
-//   d88mkimage disks DIR          the same eight disks, each an image of its own:
-//                                 "Set (Disk 1).d88" to "Set (Disk 8).d88"
+//   d88mkimage disks DIR          the same eight disks, each an image of its own
+//                                 named after its disk number and kind:
+//                                 "Set (Disk 1 - Opening Disk).d88" to
+//                                 "Set (Disk 8 - Demo Disk 2).d88"
 //   d88mkimage seeds DIR          small and damaged images for seeding the fuzzers
 //   d88mkimage damaged OUT        two disks of the set with damage of every kind
 //   d88mkimage large OUT          64 high-density disks of the set
@@ -12,11 +14,22 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "ImageRecipes.h"
 
 namespace {
+
+// The disks of the sample in its order (kAllSetDisks), by disk number and kind.
+constexpr const char* kSampleDiskNames[] = {
+    "Disk 1 - Opening Disk", "Disk 2 - Program Disk", "Disk 7 - Demo Disk 1",
+    "Disk 3 - Data Disk 1",  "Disk 8 - Demo Disk 2",  "Disk 4 - Data Disk 2",
+    "Disk 5 - Data Disk 3",  "Disk 6 - Visual Disk",
+};
+static_assert(std::size(kSampleDiskNames) == std::size(d88mk::kAllSetDisks),
+              "a name for each disk of the sample");
 
 int usage() {
     std::fputs(
@@ -32,9 +45,11 @@ int make(int argc, char** argv) {
     if (mode == "sample" && argc == 3) {
         d88mk::writeFile(out, d88mk::sampleImage());
     } else if (mode == "disks" && argc == 3) {
-        int number = 0;
-        for (const d88mk::Bytes& disk : d88mk::sampleDisks()) {
-            d88mk::writeFile(out + "/Set (Disk " + std::to_string(++number) + ").d88", disk);
+        // Each file is named as a person names a set's images: by the disk
+        // number the set gives it and its kind, not by its place in the sample.
+        const std::vector<d88mk::Bytes> disks = d88mk::sampleDisks();
+        for (std::size_t i = 0; i < disks.size(); ++i) {
+            d88mk::writeFile(out + "/Set (" + kSampleDiskNames[i] + ").d88", disks[i]);
         }
     } else if (mode == "seeds" && argc == 3) {
         for (const auto& [name, bytes] : d88mk::seedImages()) {

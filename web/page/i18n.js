@@ -12,6 +12,14 @@ export function grouped(number) {
 
 const plural = (n, one, many) => grouped(n) + " " + (n === 1 ? one : many);
 
+// "1st", "2nd", "3rd", "4th", "11th", "21st": a disk's place in its image,
+// which must never read as a disk number of the set.
+function ordinal(n) {
+    const tens = n % 100;
+    const suffix = tens >= 11 && tens <= 13 ? "th" : ["th", "st", "nd", "rd"][n % 10] || "th";
+    return n + suffix;
+}
+
 // A sector of a run: "C17 H1 R2 N3 on track 35".
 const sectorEn = (s) => `C${s.c} H${s.h} R${s.r} N${s.n} on track ${s.track}`;
 const sectorJa = (s) => `トラック ${s.track} の C${s.c} H${s.h} R${s.r} N${s.n}`;
@@ -44,9 +52,12 @@ const texts = {
         choiceNoOp: "Every disk, without OPDEMO and G_TITLE",
         choiceDisk: "Only the first disk of each image, as the disk below:",
         diskNumberLabel: "Disk number",
-        choiceHint: "A disk number takes the first disk as that disk, even when its probe sector is " +
-                    "missing or unknown; a probe that matches a disk tested earlier in the same group " +
-                    "still wins (an Opening Disk stays an Opening Disk).",
+        choiceHint: "A disk number takes the first disk as that disk, even when its probe sectors are " +
+                    "missing or unknown, but a sum of a disk tested earlier on the same probe sector still " +
+                    "wins: 1 always gives an Opening Disk; 2 a Program Disk, unless R1's sum is the " +
+                    "Opening Disk's; 7 a Demo Disk 1, unless R1's sum is the Opening Disk's or the Program " +
+                    "Disk's; 3 always a Data Disk 1; 8 a Demo Disk 2, unless R16's sum is the Data Disk 1's; " +
+                    "4, 5 and 6 always that disk, whatever the probes.",
         loading: "Loading…",
         ready: "Ready: choose or drop D88 images.",
         reading: (n) => (n === 1 ? "Reading the image…" : `Reading ${n} images…`),
@@ -78,7 +89,8 @@ const texts = {
         nothingToCut: "Disks of the set were found, but none has files to cut.",
         noDiskOfSet: "no disk of the set was found in them.",
         statusText: (text) => text,
-        disk: (i) => `Disk ${i}`,
+        // A disk by its place in the image (`i` from 0 of `n`).
+        disk: (i, n) => (n === 1 ? "Its only disk" : `${ordinal(i + 1)} disk of ${n}`),
         forced: (kind, n, byProbes) => `${kind}: taken as disk ${n} because you chose it ` +
                                        `(its probe sectors alone: ${byProbes})`,
         overridden: (kind, n) => `${kind}: its probe sector says so, though you chose disk ${n}`,
@@ -98,7 +110,7 @@ const texts = {
         notThere: (s) => `${sectorEn(s)} is not there`,
         shortSector: (s, got, asked) => `${sectorEn(s)} gives only ${grouped(got)} of ${grouped(asked)} bytes`,
         and: " and ",
-        replacedByDisk: (i) => `replaced by disk ${i}'s`,
+        replacedByDisk: (i) => `replaced by the ${ordinal(i + 1)} disk's`,
         replacedByImage: (name) => `replaced by the file of ${name}`,
         record: (r, words) => `C${r.c} H${r.h} R${r.r} N${r.n} on track ${r.track} (${words})`,
         statusWord: (byte) => statusWords.en[byte] ?? "status " + hex(byte),
@@ -106,7 +118,9 @@ const texts = {
         otherMark: (byte) => "mark " + hex(byte),
         size: (n) => grouped(n) + " bytes",
         downloadAll: (n, name) => (n === 1 ? `Download the file as ${name}` : `Download all ${n} files as ${name}`),
-        messages: "Messages from d88cut",
+        messageSummary: (lines, warnings, errors) => `d88cut's messages: ${plural(lines, "line", "lines")}` +
+            (errors > 0 ? `, ${plural(errors, "error", "errors")}` : "") +
+            (warnings > 0 ? `, ${plural(warnings, "warning", "warnings")}` : ", no warning"),
         pictureHeading: "The disks, track by track",
         pictureNote: "d88info's picture: a row per cylinder, a cell per record as wide as its data, coloured " +
                      "by its state; outlined cells are what d88cut cuts. Tap or click a cell for its record.",
@@ -137,8 +151,11 @@ const texts = {
         choiceDisk: "各イメージの最初のディスクだけを、下の番号のディスクとして:",
         diskNumberLabel: "ディスクの番号",
         choiceHint: "番号を選ぶと、最初のディスクを、判別用のセクタがなかったり不明だったりしてもその番号の" +
-                    "ディスクとして切り出します。ただし同じ組で先に調べるディスクに判別用セクタが一致すれば" +
-                    "そちらになります (Opening Disk は Opening Disk のままです)。",
+                    "ディスクとして切り出します。ただし、同じ判別用セクタで先に調べるディスクの合計に一致すれば" +
+                    "そちらになります。1 はいつも Opening Disk、2 は R1 の合計が Opening Disk のものでなければ " +
+                    "Program Disk、7 は R1 の合計が Opening Disk のものでも Program Disk のものでもなければ " +
+                    "Demo Disk 1、3 はいつも Data Disk 1、8 は R16 の合計が Data Disk 1 のものでなければ " +
+                    "Demo Disk 2、4、5、6 は判別用セクタにかかわらずいつもその番号のディスクです。",
         loading: "読み込み中…",
         ready: "準備ができました: D88 イメージを選ぶか、ドロップしてください。",
         reading: (n) => (n === 1 ? "イメージを読み込んでいます…" : `${n} 個のイメージを読み込んでいます…`),
@@ -170,7 +187,7 @@ const texts = {
         nothingToCut: "セットのディスクは見つかりましたが、切り出すファイルのあるディスクはありません。",
         noDiskOfSet: "セットのディスクは見つかりませんでした。",
         statusText: (text) => text,
-        disk: (i) => `ディスク ${i}`,
+        disk: (i, n) => (n === 1 ? "ディスク (1 枚のみ)" : `${i + 1} 枚目 (${n} 枚中)`),
         forced: (kind, n, byProbes) => `${kind}: ${n} 番を選んだので ${kind} として扱いました ` +
                                        `(判別用セクタだけなら: ${byProbes})`,
         overridden: (kind, n) => `${kind}: ${n} 番を選びましたが、判別用セクタは ${kind} を示しています`,
@@ -191,7 +208,7 @@ const texts = {
         shortSector: (s, got, asked) => `${sectorJa(s)} は ${grouped(asked)} バイト中 ${grouped(got)} バイト` +
                                         "しかありません",
         and: "、",
-        replacedByDisk: (i) => `ディスク ${i} のもので置き換えました`,
+        replacedByDisk: (i) => `${i + 1} 枚目のディスクのもので置き換えました`,
         replacedByImage: (name) => `${name} のもので置き換えました`,
         record: (r, words) => `${sectorJa(r)} (${words})`,
         statusWord: (byte) => statusWords.ja[byte] ?? "状態 " + hex(byte),
@@ -200,7 +217,9 @@ const texts = {
         size: (n) => grouped(n) + " バイト",
         downloadAll: (n, name) => (n === 1 ? `ファイルを ${name} としてダウンロード`
                                            : `${n} 個のファイルをまとめて ${name} としてダウンロード`),
-        messages: "d88cut のメッセージ",
+        messageSummary: (lines, warnings, errors) => `d88cut のメッセージ ${grouped(lines)} 行` +
+            (errors > 0 ? `、エラー ${grouped(errors)} 件` : "") +
+            (warnings > 0 ? `、警告 ${grouped(warnings)} 件` : "、警告なし"),
         pictureHeading: "ディスクの様子 (トラックごと)",
         pictureNote: "d88info の図です: シリンダごとに 1 行、レコードごとにデータの長さに比例した幅のセルで、" +
                      "色はレコードの状態を表します。枠で囲んだセルが d88cut の切り出すものです。" +

@@ -1,6 +1,9 @@
-// The listing: for each image what it is, for each of its disks what d88cut
-// made of it, and every file of the disk's kind with a mark for what became
-// of it, the damaged records named, and a download for each file left.
+// The listing: for each image what it is and d88cut's messages about it
+// (folded), for each of its disks what d88cut made of it, and every file of
+// the disk's kind with a mark for what became of it, the damaged records
+// named, and a download for each file left. A disk is named by its place in
+// the image ("2nd disk of 8"), never by a bare number that could be read as
+// a disk number of the set.
 import {imageKind} from "./outcomes.js";
 
 export function make(tag, attributes, ...children) {
@@ -87,7 +90,7 @@ function diskWords(t, disk, choice) {
 }
 
 function diskItem(t, image, disk, imageNames, downloadLink) {
-    const heading = make("span", {className: "kind"}, t.disk(disk.index) + ": " +
+    const heading = make("span", {className: "kind"}, t.disk(disk.index, image.outcome.disks.length) + ": " +
                          diskWords(t, disk, image.outcome.choice));
     const item = make("li", {className: disk.verdict === "recognised" ? "disk" : "disk other"}, heading);
     if (disk.verdict !== "recognised" && disk.headerDoubts.length > 0) {
@@ -121,16 +124,33 @@ export function imageWords(t, image) {
     }
 }
 
-// The listing of every image into `list`.
+// d88cut's messages about an image, folded under a line that counts them
+// and its warnings; open when the run failed, so its errors are seen.
+function messagesOf(t, cut) {
+    const warnings = cut.log.filter((line) => line.stream !== "stdout" && !line.error).length;
+    const errors = cut.log.filter((line) => line.error).length;
+    const part = make("details", {className: "messages", open: errors > 0},
+                      make("summary", {}, t.messageSummary(cut.log.length, warnings, errors)));
+    part.append(make("ul", {}, ...cut.log.map((line) =>
+        make("li", {className: line.stream === "stdout" ? "" : line.error ? "error" : "warning"}, line.text))));
+    return part;
+}
+
+// The listing of every image into `list`: an image that is no D88 image gets
+// its line alone.
 export function showListing(list, t, images, downloadLink) {
     const imageNames = images.map((image) => image.name);
     for (const image of images) {
-        const disks = image.outcome ? image.outcome.disks : [];
+        const isD88 = image.outcome !== null && image.outcome !== undefined && image.outcome.image.d88;
+        const disks = isD88 ? image.outcome.disks : [];
         const item = make("li", {className: "image"},
                           make("span", {className: "image-name"}, image.name),
                           make("span", {className: "what"}, " — " + imageWords(t, image)));
+        if (image.cut && image.cut.log.length > 0) {
+            item.append(messagesOf(t, image.cut));
+        }
         if (disks.length > 0) {
-            item.append(make("ol", {className: "disks", start: 0},
+            item.append(make("ol", {className: "disks"},
                              ...disks.map((disk) => diskItem(t, image, disk, imageNames, downloadLink))));
         }
         list.append(item);

@@ -3,14 +3,15 @@
 // for each image what it is, for each disk what d88cut made of it, and every
 // file with what became of it (d88info --files --json), each file left and
 // all of them as one zip to download, d88cut's messages, and d88info's
-// picture of each image. In English or Japanese, as the user prefers.
+// picture of each image (one legend for all of them). In English or
+// Japanese, as the user prefers.
 import {zipSync} from "fflate";
 import {languages, rememberLanguage, startingLanguage, textsOf} from "./i18n.js";
 import {droppedFiles, folderFiles} from "./intake.js";
 import {countWords, imageWords, make, showListing} from "./listing.js";
 import {naturalCompare, zipName} from "./names.js";
 import {combine} from "./outcomes.js";
-import {applyZoom, connectDetails} from "./picture.js";
+import {applyZoom, connectDetails, defaultZoom, dropLegend} from "./picture.js";
 import D88Runner from "./runner.js";
 
 (() => {
@@ -27,13 +28,16 @@ import D88Runner from "./runner.js";
     const status = element("status");
     const result = element("result");
     const drawing = element("picture-drawing");
+    const pictureFigure = element("picture");
     const overlay = element("drop-overlay");
     const details = connectDetails(drawing, element("details-text"));
 
     let language = startingLanguage();
     let t = textsOf(language);
     let compiled = null;
-    let zoom = "1";
+    // The zoom the user chose, or null for the one that suits the frame.
+    let chosenZoom = null;
+    const zoom = () => chosenZoom || defaultZoom(drawing);
     // The images of the last choice or drop, in the order they are cut, and
     // what came of them; each cut's number drops the work of an earlier one.
     let images = [];
@@ -98,7 +102,7 @@ import D88Runner from "./runner.js";
         shown = null;
         downloadUrls.forEach((url) => URL.revokeObjectURL(url));
         downloadUrls = [];
-        for (const id of ["zip", "listing", "messages"]) {
+        for (const id of ["zip", "listing"]) {
             element(id).replaceChildren();
         }
         drawing.replaceChildren();
@@ -117,20 +121,6 @@ import D88Runner from "./runner.js";
             return zipSync(entries, {level: 0});
         };
         element("zip").append(downloadLink(name, makeZip, "application/zip", t.downloadAll(left.size, name)));
-    }
-
-    // d88cut's messages, as text, image by image; warnings and errors set apart.
-    function showMessages() {
-        const part = element("messages");
-        const withLines = images.filter((image) => image.cut && image.cut.log.length > 0);
-        for (const image of withLines) {
-            if (images.length > 1) {
-                part.append(make("h3", {}, image.name));
-            }
-            part.append(make("ul", {}, ...image.cut.log.map((line) =>
-                make("li", {className: line.stream === "stdout" ? "" : line.error ? "error" : "warning"}, line.text))));
-        }
-        element("messages-part").hidden = withLines.length === 0;
     }
 
     function summarise(combined) {
@@ -152,11 +142,12 @@ import D88Runner from "./runner.js";
     }
 
     function showResult(combined) {
-        for (const id of ["zip", "listing", "messages"]) {
+        for (const id of ["zip", "listing"]) {
             element(id).replaceChildren();
         }
         showListing(element("listing"), t, images, downloadLink);
-        showMessages();
+        // No picture panel where there is no D88 image to draw.
+        pictureFigure.hidden = !images.some((image) => image.outcome && image.outcome.image.d88);
         if (combined.left.size > 0) {
             offerZip(combined.left);
         }
@@ -185,13 +176,17 @@ import D88Runner from "./runner.js";
             if (images.length > 1) {
                 part.append(make("h3", {}, image.name));
             }
-            if (run.status !== 0 || root.localName !== "svg" || svg.getElementsByTagName("parsererror").length > 0) {
-                part.append(make("p", {className: "note"}, t.noPicture(shiftJis.decode(run.stderr))));
-            } else {
-                part.append(document.importNode(root, true));
-            }
+            const drawn = run.status === 0 && root.localName === "svg" &&
+                          svg.getElementsByTagName("parsererror").length === 0;
+            part.append(drawn ? document.importNode(root, true)
+                              : make("p", {className: "note"}, t.noPicture(shiftJis.decode(run.stderr))));
             drawing.append(part);
-            applyZoom(drawing, zoom);
+            // The first picture's legend stands for all of them.
+            const pictures = drawing.querySelectorAll("svg");
+            if (drawn && pictures.length > 1) {
+                dropLegend(pictures[pictures.length - 1]);
+            }
+            zoomPictures();
         }
     }
 
@@ -253,6 +248,18 @@ import D88Runner from "./runner.js";
         }
     }
 
+    // Brings the status line into view when it lies outside the window, as
+    // it does on a phone once images are chosen: what follows it is the
+    // listing. Without motion when the user asks for less of it.
+    function revealStatus() {
+        const box = status.getBoundingClientRect();
+        if (box.top >= 0 && box.bottom <= window.innerHeight) {
+            return;
+        }
+        const still = window.matchMedia("(prefers-reduced-motion: reduce)").matches;
+        status.scrollIntoView({block: "start", behavior: still ? "auto" : "smooth"});
+    }
+
     // Takes `files` as the images to cut: read in name order, each checked
     // for size first.
     async function takeImages(files) {
@@ -260,6 +267,7 @@ import D88Runner from "./runner.js";
         images = [];
         const sorted = [...files].sort((a, b) => naturalCompare(a.name, b.name));
         setStatus("reading", [sorted.length]);
+        revealStatus();
         for (const file of sorted) {
             const image = {name: file.name, size: file.size, bytes: null, problem: null};
             if (file.size > maxImageBytes) {
@@ -276,6 +284,7 @@ import D88Runner from "./runner.js";
             images.push(image);
         }
         await cutImages();
+        revealStatus();
     }
 
     function failed(error) {
@@ -348,16 +357,27 @@ import D88Runner from "./runner.js";
             applyLanguage();
         });
     }
+    // The pictures at the zoom chosen or suited, its button pressed.
+    function zoomPictures() {
+        const level = zoom();
+        applyZoom(drawing, level);
+        for (const button of document.querySelectorAll("#zoom button")) {
+            button.setAttribute("aria-pressed", String(button.dataset.zoom === level));
+        }
+    }
+
     for (const button of document.querySelectorAll("#zoom button")) {
         button.addEventListener("click", () => {
-            zoom = button.dataset.zoom;
-            for (const other of document.querySelectorAll("#zoom button")) {
-                other.setAttribute("aria-pressed", String(other === button));
-            }
-            applyZoom(drawing, zoom);
+            chosenZoom = button.dataset.zoom;
+            zoomPictures();
         });
-        button.setAttribute("aria-pressed", String(button.dataset.zoom === zoom));
     }
+    // Until a zoom is chosen, the one that suits the frame's new width.
+    window.addEventListener("resize", () => {
+        if (chosenZoom === null) {
+            zoomPictures();
+        }
+    });
 
     applyLanguage();
     WebAssembly.compile(Uint8Array.from(atob(d88WasmBase64), (c) => c.charCodeAt(0)))

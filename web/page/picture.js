@@ -1,18 +1,51 @@
 // The pictures d88info draws of the images, made readable: a zoom (fit the
-// frame, or the picture's own size, or twice it), and a record's details
-// shown beside the picture when its cell is tapped or clicked, or reached
-// with the arrow keys on the picture.
+// frame, or the picture's own size, or twice it), one legend for all of them,
+// and a record's details shown beside the picture when its cell is tapped or
+// clicked, or reached with the arrow keys on the picture.
 
 export const zoomLevels = ["fit", "1", "2"];
 
+// The zoom a picture opens at: "fit" where the frame is as wide as the
+// picture or wider (the picture whole, its text at its own size or larger),
+// else its own size, the smallest at which its smallest text (8 px) stays
+// readable, scrolling inside the frame.
+export function defaultZoom(frame) {
+    const svg = frame.querySelector("svg");
+    if (!svg) {
+        return "1";
+    }
+    return frame.clientWidth >= Number(svg.getAttribute("width")) ? "fit" : "1";
+}
+
 // Sizes every picture in `frame` for `zoom`: "fit" the frame's width, or
-// that many times the picture's own width.
+// that many times the picture's own width. A frame whose pictures are wider
+// than it scrolls within a height of its own; else it holds them whole.
 export function applyZoom(frame, zoom) {
-    for (const svg of frame.querySelectorAll("svg")) {
+    const svgs = [...frame.querySelectorAll("svg")];
+    for (const svg of svgs) {
         const width = Number(svg.getAttribute("width"));
         svg.style.width = zoom === "fit" ? "100%" : width * Number(zoom) + "px";
         svg.style.maxWidth = zoom === "fit" ? "100%" : "none";
     }
+    const wider = zoom !== "fit" && svgs.some((svg) => Number(svg.getAttribute("width")) * Number(zoom) >
+                                                        frame.clientWidth);
+    frame.classList.toggle("scrolls", wider);
+}
+
+// Takes the legend out of a picture drawn after the first one, whose legend
+// stands for all: its disks move up into the legend's place.
+export function dropLegend(svg) {
+    const legend = svg.querySelector("g.legend");
+    const disks = svg.querySelector("g.disks");
+    if (!legend || !disks) {
+        return;
+    }
+    const shift = Math.max(0, disks.getBBox().y - legend.getBBox().y);
+    legend.remove();
+    disks.setAttribute("transform", `translate(0 ${-shift})`);
+    const [x, y, width, height] = svg.getAttribute("viewBox").split(/[\s,]+/).map(Number);
+    svg.setAttribute("viewBox", `${x} ${y} ${width} ${height - shift}`);
+    svg.setAttribute("height", String(Number(svg.getAttribute("height")) - shift));
 }
 
 // The cells of a picture that stand for records or tracks: those with a

@@ -104,12 +104,12 @@ test("the sample is cut to the native files, listed and zipped", async () => {
     await choose(page, imageFile("sample.d88", images.get("sample")));
 
     assert.strictEqual(await statusText(page), "sample.d88: 52 files whole, 1 replaced by a later disk's.");
-    assert.deepStrictEqual(await shownLines(page, "#messages li:not(.warning):not(.error)"), textLines(native.stdout));
-    assert.deepStrictEqual(await shownLines(page, "#messages li.warning, #messages li.error"), textLines(native.stderr));
+    assert.deepStrictEqual(await shownLines(page, "#listing .messages li:not(.warning):not(.error)"), textLines(native.stdout));
+    assert.deepStrictEqual(await shownLines(page, "#listing .messages li.warning, #listing .messages li.error"), textLines(native.stderr));
     assert.deepStrictEqual(await offered(page),
                            native.files.map((file) => file.name + " " + file.bytes.length.toLocaleString("en-US") +
                                                       " bytes").sort());
-    assert.deepStrictEqual((await shownLines(page, "#listing .kind")).map((kind) => kind.replace(/^Disk \d: /, "")),
+    assert.deepStrictEqual((await shownLines(page, "#listing .kind")).map((kind) => kind.replace(/^\d+\w\w disk of 8: /, "")),
                            textLines(native.stdout).filter((l) => l.endsWith("を認識しました."))
                                .map((l) => l.replace(" を認識しました.", "")));
 
@@ -146,12 +146,12 @@ test("every file is accounted for, and every image said for what it is", async (
     assert.strictEqual(damaged.length, 2);
     assert.match(damaged[0], /MP04 .*C16 H1 R2 N3 on track 33 \(data CRC error\)/);
     assert.match(damaged[1], /MP16 .*C20 H0 R4 N3 on track 40 \(normal, deleted mark\)/);
-    assert.match((await rowsMarked(page, "replaced"))[0], /MUSDRV .*replaced by disk 1's/);
+    assert.match((await rowsMarked(page, "replaced"))[0], /MUSDRV .*replaced by the 2nd disk's/);
 
     // Runs that break off: each file d88cut warns of is marked partly read.
     const gaps = textLines(runNative("d88cut", [D88Runner.imageArgument, "-op"], images.get("seed gaps.d88")).stderr);
     await choose(page, imageFile("gaps.d88", images.get("seed gaps.d88")));
-    assert.deepStrictEqual(await shownLines(page, "#messages li.warning"), gaps);
+    assert.deepStrictEqual(await shownLines(page, "#listing .messages li.warning"), gaps);
     assert.deepStrictEqual((await rowsMarked(page, "partly")).map((row) => row.split(" ")[1] + " の一部を読み込めませんでした."),
                            gaps);
 
@@ -162,9 +162,12 @@ test("every file is accounted for, and every image said for what it is", async (
     assert.strictEqual(await statusText(page), "mixed.d88: 7 files whole.");
     assert.deepStrictEqual(await shownLines(page, "#listing .what"), [" — a D88 image of 2 disks, 1 of them of the set"]);
     assert.deepStrictEqual(await shownLines(page, "#listing .kind"),
-                           ["Disk 0: Opening Disk",
-                            "Disk 1: not a disk of the set: none of the probe sectors is on track 1"]);
-    assert.deepStrictEqual(await shownLines(page, "#messages li.warning"), ["未対応の形式です."]);
+                           ["1st disk of 2: Opening Disk",
+                            "2nd disk of 2: not a disk of the set: none of the probe sectors is on track 1"]);
+    assert.deepStrictEqual(await shownLines(page, "#listing .messages li.warning"), ["未対応の形式です."]);
+    // d88cut's messages are folded under the image, a line counting them.
+    assert.strictEqual(await page.locator("#listing .messages li").first().isVisible(), false);
+    assert.match(await page.textContent("#listing .messages summary"), /^d88cut's messages: \d+ lines, 1 warning$/);
 
     const large = imageFile("too-large.d88", "");
     fs.truncateSync(large, 300 * 1024 * 1024);
@@ -187,7 +190,11 @@ test("every file is accounted for, and every image said for what it is", async (
         await choose(page, bytes === null ? large : imageFile(name, bytes));
         assert.strictEqual(await statusText(page), said, name);
         assert.strictEqual(await page.locator("#zip a").count(), zipped ? 1 : 0, name);
-        assert.strictEqual(await page.locator("#messages-part").isVisible(), messages, name);
+        assert.strictEqual(await page.locator("#listing .messages").count(), messages ? 1 : 0, name);
+        // An image that is no D88 image gets its line alone: no disk, no picture.
+        const d88 = name === "seed disk3.d88" || name.startsWith("HuBASIC");
+        assert.strictEqual(await page.locator("#listing .disks").count(), d88 ? 1 : 0, name);
+        assert.strictEqual(await page.locator("#picture").isVisible(), d88, name);
     }
     assert.deepStrictEqual(problems, []);
     await context.close();
@@ -197,7 +204,8 @@ test("several images, a folder or a drop are cut in name order into one zip", as
     const {page, problems, context} = await openPage();
     // Named so that only an order by the numbers' values cuts the Demo Disk 1
     // (the 7th disk) before the Program Disk (the 2nd), whose MUSDRV then stays.
-    const disks = setDiskImages().map(({name, bytes}) => ({name: name.replace("(Disk 2)", "(Disk 10)"), bytes}));
+    const disks = setDiskImages().map(({name, bytes}) => ({name: name.replace("(Disk 2 - ", "(Disk 10 - "), bytes}));
+    assert.ok(disks.some((disk) => disk.name === "Set (Disk 10 - Program Disk).d88"), "the Program Disk renamed");
     const byNumber = (image) => Number(image.name.match(/\d+/)[0]);
     const inOrder = [...disks].sort((a, b) => byNumber(a) - byNumber(b));
     const native = cutNativeInTurn(inOrder, ["-op"]);
@@ -208,8 +216,13 @@ test("several images, a folder or a drop are cut in name order into one zip", as
 
     await choose(page, files);
     assert.strictEqual(await statusText(page), "8 images: 52 files whole, 1 replaced by a later disk's.");
+    // One legend for the eight pictures; no disk named by a number it is not.
+    await page.waitForFunction(() => performance.getEntriesByName("d88cut-picture-end").length > 0);
+    assert.strictEqual(await page.locator("#picture-drawing svg").count(), 8);
+    assert.strictEqual(await page.locator("#picture-drawing g.legend").count(), 1);
+    assert.doesNotMatch(await page.textContent("#listing"), /\b[Dd]isk 0\b|ディスク 0/);
     assert.deepStrictEqual(await shownLines(page, "#listing .image-name"), inOrder.map((image) => image.name));
-    assert.match((await rowsMarked(page, "replaced"))[0], /MUSDRV .*replaced by the file of Set \(Disk 10\)\.d88/);
+    assert.match((await rowsMarked(page, "replaced"))[0], /MUSDRV .*replaced by the file of Set \(Disk 10 - Program Disk\)\.d88/);
     let zip = await zipEntries(page);
     assert.strictEqual(zip.name, "Set.zip");
     sameFiles(zip.files, native, "zip of the chosen images");
@@ -260,13 +273,13 @@ test("a disk number says what it does, and a new choice cuts again", async () =>
     await choose(page, imageFile("sample.d88", images.get("sample")));
     await chooseDisk("2");
     assert.deepStrictEqual(await shownLines(page, "#listing .kind"),
-                           ["Disk 0: Opening Disk: its probe sector says so, though you chose disk 2"]);
+                           ["Its only disk: Opening Disk: its probe sector says so, though you chose disk 2"]);
     const native = runNative("d88cut", [D88Runner.imageArgument, "2"], images.get("sample"));
-    assert.deepStrictEqual(await shownLines(page, "#messages li"), textLines(native.stdout));
+    assert.deepStrictEqual(await shownLines(page, "#listing .messages li"), textLines(native.stdout));
 
     await choose(page, imageFile("many-ids.d88", images.get("seed many-ids.d88")));
     assert.deepStrictEqual(await shownLines(page, "#listing .kind"),
-                           ["Disk 0: Program Disk: taken as disk 2 because you chose it " +
+                           ["Its only disk: Program Disk: taken as disk 2 because you chose it " +
                             "(its probe sectors alone: not recognised)"]);
     assert.strictEqual(await statusText(page), "many-ids.d88: 28 not on the image.");
     await settled(page, () => page.check("#choice input[value='']"));
@@ -291,7 +304,7 @@ test("Japanese for a Japanese browser, English otherwise, and the choice remembe
                        "イメージにないもの 5 個、後のディスクのもので置き換えたもの 1 個。");
     assert.match((await rowsMarked(page, "missing"))[1], /MDEMO109 イメージにありません: トラック 41 の C20 H1 R3 N3 がありません/);
     // d88cut's own messages stay as they are; the picture is drawn again in Japanese.
-    assert.strictEqual((await shownLines(page, "#messages li"))[0], "Program Disk を認識しました.");
+    assert.strictEqual((await shownLines(page, "#listing .messages li"))[0], "Program Disk を認識しました.");
     await page.waitForFunction(() => document.querySelector("#picture-drawing svg > title") &&
                                      document.querySelector("#picture-drawing svg > title").textContent ===
                                      "d88info: ディスク 2 枚");
@@ -370,10 +383,40 @@ test("the page works by keyboard and fits 360, 900 and 1,400 px in both language
                     })
                     .map((node) => node.tagName + " " + node.textContent.slice(0, 40)));
             assert.deepStrictEqual(cutOff, [], what);
+            // The picture at its default zoom: whole in its frame where the
+            // frame is as wide as the picture, its smallest text never under 8 px.
+            const shown = await page.$eval("#picture-drawing", (frame) => {
+                const svg = frame.querySelector("svg");
+                const scale = svg.getBoundingClientRect().width / Number(svg.getAttribute("width"));
+                const sizes = [...svg.querySelectorAll("text")].map((text) => parseFloat(getComputedStyle(text).fontSize));
+                return {smallest: Math.min(...sizes) * scale, hiddenX: frame.scrollWidth - frame.clientWidth,
+                        hiddenY: frame.scrollHeight - frame.clientHeight};
+            });
+            assert.ok(shown.smallest >= 8 - 1e-6, what + ": smallest text " + shown.smallest + " px");
+            if (width >= 1400) {
+                assert.deepStrictEqual([shown.hiddenX, shown.hiddenY], [0, 0], what + ": picture hidden by its frame");
+            }
+            // The zoom's controls on one line.
+            const zoomLine = await page.$$eval("#zoom > *", (nodes) => nodes.map((node) => node.getBoundingClientRect()));
+            assert.ok(Math.max(...zoomLine.map((box) => box.top)) < Math.min(...zoomLine.map((box) => box.bottom)),
+                      what + ": the zoom's controls wrap");
             await page.screenshot({path: path.join(screenshots, `d88cut-page-${locale}-${width}.png`), fullPage: true});
             assert.deepStrictEqual(problems, [], what);
             await context.close();
         }
+    }
+    // On a phone, the view moves to the status line once images are chosen,
+    // with or without motion.
+    for (const reducedMotion of ["reduce", "no-preference"]) {
+        const context = await browser.newContext({viewport: {width: 360, height: 740}, reducedMotion});
+        const {page, problems} = await openPage({context});
+        await choose(page, setDiskImages().map((disk) => imageFile(disk.name, disk.bytes)));
+        await page.waitForFunction(() => {
+            const box = document.getElementById("status").getBoundingClientRect();
+            return box.top >= 0 && box.bottom <= window.innerHeight;
+        }, null, {timeout: 5000});
+        assert.deepStrictEqual(problems, [], reducedMotion);
+        await context.close();
     }
     const {page, problems, context} = await openPage({viewport: {width: 360, height: 740}});
     const focused = [];

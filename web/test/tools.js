@@ -63,8 +63,9 @@ function testImages() {
     return images;
 }
 
-// The eight disks of the set, each an image of its own ("Set (Disk 1).d88"
-// to "Set (Disk 8).d88"), as {name, bytes}.
+// The eight disks of the set, each an image of its own named after its disk
+// number and kind ("Set (Disk 1 - Opening Disk).d88" to "Set (Disk 8 - Demo
+// Disk 2).d88"), as {name, bytes}.
 function setDiskImages() {
     const folder = scratchFolder();
     build("disks", folder);
