@@ -51,18 +51,29 @@ constexpr int kDumpTracks = 60;
 
 }  // namespace
 
-DiskDumps repairableDumps(SetDisk disk) {
+DiskDumps repairableDumps(SetDisk disk, int tracks) {
     DiskDumps made;
-    made.clean = setDisk(disk, kDumpTracks).build();
-    DiskBuilder first = setDisk(disk, kDumpTracks);
+    made.clean = setDisk(disk, tracks).build();
+    DiskBuilder first = setDisk(disk, tracks);
     first.markSector(4, 1, 0, kDataCrcError).setSectorData(4, 1, garbled(4, 1, 0, 7));
     first.markSector(6, 3, 0, kDataCrcError).setSectorData(6, 3, garbled(6, 3, 5, 3));
-    DiskBuilder second = setDisk(disk, kDumpTracks);
+    DiskBuilder second = setDisk(disk, tracks);
     second.dropTrack(5).dropSector(6, 2);
-    DiskBuilder third = setDisk(disk, kDumpTracks);
+    DiskBuilder third = setDisk(disk, tracks);
     third.reverseTrack(7).markSector(4, 2, 0, kNoDataMark).setSectorData(4, 2, {});
     made.dumps = {first.build(), second.build(), third.build()};
     return made;
+}
+
+std::vector<Bytes> setDumps() {
+    std::vector<std::vector<Bytes>> disks(3);
+    for (SetDisk disk : kAllSetDisks) {
+        const DiskDumps made = repairableDumps(disk, 160);
+        for (std::size_t dump = 0; dump < disks.size(); ++dump) {
+            disks[dump].push_back(made.dumps[dump]);
+        }
+    }
+    return {concat(disks[0]), concat(disks[1]), concat(disks[2])};
 }
 
 DiskDumps conflictingDumps(SetDisk disk) {

@@ -40,7 +40,10 @@ inline constexpr int kDamagedTracks[] = {4, 5, 6, 7};
 // CRC errors (and its data garbled) on track 4 R1 and track 6 R3, the second
 // without track 5 and without track 6 R2, the third with track 7's records
 // in the reverse order and track 4 R2 without its data mark.
-DiskDumps repairableDumps(SetDisk disk);
+DiskDumps repairableDumps(SetDisk disk, int tracks = 60);
+// Three dumps of the eight disks of the set, each a full 160-track disk,
+// every disk damaged as repairableDumps() damages it.
+std::vector<Bytes> setDumps();
 // Two dumps whose good copies of track 4 R1 differ, and a third like the first.
 DiskDumps conflictingDumps(SetDisk disk);
 // Three dumps whose track 4 R2 is a data CRC error in every one, each garbled

@@ -3,6 +3,8 @@
 //   d88mkimage sample OUT         the eight disks of the set, each a full 160-track disk
 //   d88mkimage disks DIR          the same eight disks, each an image of its own:
 //                                 "Set (Disk 1).d88" to "Set (Disk 8).d88"
+//   d88mkimage dumps DIR          three dumps of the eight disks, each damaged where the
+//                                 others are good: dump1.d88 to dump3.d88
 //   d88mkimage seeds DIR          small and damaged images for seeding the fuzzers
 //   d88mkimage damaged OUT        two disks of the set with damage of every kind
 //   d88mkimage large OUT          64 high-density disks of the set
@@ -20,7 +22,8 @@ namespace {
 
 int usage() {
     std::fputs(
-        "usage: d88mkimage sample OUT | disks DIR | seeds DIR | damaged OUT | large OUT | "
+        "usage: d88mkimage sample OUT | disks DIR | dumps DIR | seeds DIR | damaged OUT | large "
+        "OUT | "
         "hostile OUT BYTES | chain OUT BYTES\n",
         stderr);
     return 2;
@@ -35,6 +38,11 @@ int make(int argc, char** argv) {
         int number = 0;
         for (const d88mk::Bytes& disk : d88mk::sampleDisks()) {
             d88mk::writeFile(out + "/Set (Disk " + std::to_string(++number) + ").d88", disk);
+        }
+    } else if (mode == "dumps" && argc == 3) {
+        int number = 0;
+        for (const d88mk::Bytes& dump : d88mk::setDumps()) {
+            d88mk::writeFile(out + "/dump" + std::to_string(++number) + ".d88", dump);
         }
     } else if (mode == "seeds" && argc == 3) {
         for (const auto& [name, bytes] : d88mk::seedImages()) {
