@@ -12,7 +12,9 @@
 #include "ImageRecipes.h"
 #include "JsonCheck.h"
 #include "ToolRun.h"
+#include "cutter/OwnWindow.h"
 #include "merge/DiskGrouping.h"
+#include "merge/DroppedMerge.h"
 #include "merge/ReportLines.h"
 
 namespace {
@@ -383,6 +385,48 @@ TEST(MergeTest, ReportLinesFitTheWindow) {
                                                "        では損傷 (C2 H0 R1 N3 データ ",
                                                "        CRC エラー)、b.d88 では完全"};
     EXPECT_EQ(fitted, expected);
+}
+
+// Dropped on in a window of its own: the merge lands beside the first image
+// under a name of its own, never over a file there, and the report fits the
+// window's columns, in either language.
+TEST(MergeTest, DroppedImagesMergeBesideTheFirst) {
+    EXPECT_EQ(d88merge::mergedNameBeside("C:\\d\\Disk 2.d88", 1), "C:\\d\\Disk 2 (merged).d88");
+    EXPECT_EQ(d88merge::mergedNameBeside("a.b/disk", 3), "a.b/disk (merged 3).d88");
+    d88test::ScratchDir first;
+    d88test::ScratchDir second;
+    const std::vector<Bytes> dumps = d88mk::repairableDumps(SetDisk::ProgramDisk).dumps;
+    d88mk::writeFile(first.file("dump1.d88"), dumps[0]);
+    d88mk::writeFile(second.file("dump2.d88"), dumps[1]);
+    std::string one = first.file("dump1.d88");
+    std::string two = second.file("dump2.d88");
+    char program[] = "d88merge.exe";
+    char* argv[] = {program, one.data(), two.data(), nullptr};
+    for (const bool japanese : {false, true}) {
+        std::FILE* out = std::tmpfile();
+        ASSERT_NE(out, nullptr);
+        EXPECT_EQ(d88merge::mergeDropped(3, argv, japanese, out, out), 0);
+        std::rewind(out);
+        std::string report;
+        for (int c; (c = std::fgetc(out)) != EOF;) {
+            report += static_cast<char>(c);
+        }
+        std::fclose(out);
+        std::size_t start = 0;
+        for (std::size_t end; (end = report.find('\n', start)) != std::string::npos;
+             start = end + 1) {
+            EXPECT_LE(d88cut::columnsOf(report.substr(start, end - start)), 79u)
+                << report.substr(start, end - start);
+        }
+        EXPECT_TRUE(contains(report, japanese ? "\n統合: " : "\nmerged 1 disk from 2 images")) << report;
+    }
+    EXPECT_EQ(first.entries(), (Names{"dump1 (merged 2).d88", "dump1 (merged).d88", "dump1.d88"}));
+    EXPECT_EQ(d88mk::readFile(first.file("dump1 (merged).d88")),
+              d88mk::repairableDumps(SetDisk::ProgramDisk).clean);
+    char* alone[] = {program, one.data(), nullptr};
+    std::FILE* sink = std::tmpfile();
+    EXPECT_EQ(d88merge::mergeDropped(2, alone, false, sink, sink), 1);
+    std::fclose(sink);
 }
 
 }  // namespace
