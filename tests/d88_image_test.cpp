@@ -700,3 +700,52 @@ TEST(FileIdentityTest, SameVolumeAndIndex) {
     EXPECT_FALSE(one == (d88::FileIdentity{2, 5}));
     EXPECT_FALSE(one == (d88::FileIdentity{1, 6}));
 }
+
+namespace {
+
+// Everything the reader gives of an image: its disks, each one's header, and
+// each track's records with their data.
+std::vector<std::string> everythingRead(D88Image& img) {
+    std::vector<std::string> seen = {"disks " + std::to_string(img.diskCount()) + " of " +
+                                     std::to_string(img.fileSize())};
+    for (int disk = 0; disk < img.diskCount(); ++disk) {
+        const bool selected = img.selectDisk(disk);
+        seen.push_back("disk " + std::to_string(img.diskStart(disk)) +
+                       (selected ? " " : " unread ") + img.diskName() + " " +
+                       std::to_string(img.diskHeader().diskSize));
+        for (int track = 0; selected && track < D88Image::kTrackCount; ++track) {
+            d88::RecordWalk walk = img.walkTrack(track, d88::WalkRule::Listing);
+            for (d88::TrackRecord record; walk.next(record);) {
+                Bytes data(record.header.dataLength);
+                const std::int32_t got =
+                    img.readRecordData(record, data.data(), static_cast<std::int32_t>(data.size()));
+                seen.push_back(std::to_string(track) + ":" + std::to_string(record.header.r) + " " +
+                               std::to_string(got) + " " +
+                               std::string(data.begin(), data.begin() + got));
+            }
+            seen.push_back("end " + std::to_string(static_cast<int>(walk.end())));
+        }
+    }
+    return seen;
+}
+
+}  // namespace
+
+// An image held in memory reads as the same bytes in a file do, damaged and
+// cut short ones too; its identity is no file's.
+TEST_F(D88ImageTest, BytesInMemoryReadAsTheFile) {
+    Bytes cutShort = d88mk::setDisk(d88mk::SetDisk::ProgramDisk, 20).build();
+    cutShort.resize(cutShort.size() - 700);
+    Bytes hugeDiskSize = d88mk::setDisk(d88mk::SetDisk::DemoDisk1, 8).build();
+    hugeDiskSize.insert(hugeDiskSize.end(), {1, 2, 3});
+    const std::vector<Bytes> images = {Bytes(), Bytes(100, 7), cutShort, hugeDiskSize,
+                                       bareDisk(0x7FFFFFFF)};
+    for (const Bytes& bytes : images) {
+        D88Image fromFile;
+        ASSERT_TRUE(fromFile.open(put(bytes).c_str()));
+        D88Image fromMemory;
+        fromMemory.openBytes(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+        EXPECT_EQ(everythingRead(fromMemory), everythingRead(fromFile));
+        EXPECT_EQ(fromMemory.imageIdentity(), d88::FileIdentity{});
+    }
+}

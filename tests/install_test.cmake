@@ -1,5 +1,5 @@
 # Installs the build tree BUILD_DIR under the scratch prefix PREFIX and checks
-# that d88cut and d88info landed in BINDIR (with the suffix EXE) and run from
+# that d88cut, d88info and d88merge landed in BINDIR (with the suffix EXE) and run from
 # there (through EMULATOR, when set), that their manual pages landed in MANDIR
 # (roff pages ending in .1 or compressed with gzip in .1.gz, or text ending
 # in .txt), that both name the
@@ -41,11 +41,13 @@ function(check_runs tool wanted text)
 endfunction()
 check_runs(d88info 0 "usage: d88info" -h)
 check_runs(d88info 0 "d88info ${VERSION}\n" --version)
+check_runs(d88merge 0 "usage: d88merge" -h)
+check_runs(d88merge 0 "d88merge ${VERSION}\n" --version)
 check_runs(d88cut 1 "Usage: ")
 check_runs(d88cut 0 "Usage: " --help)
 check_runs(d88cut 0 "d88cut ${VERSION}\n" --version)
 
-foreach(tool d88cut d88info)
+foreach(tool d88cut d88info d88merge)
   set(page "${PREFIX}/${MANDIR}/${tool}${PAGE}")
   if(NOT EXISTS "${page}")
     message(FATAL_ERROR "${page} was not installed")
@@ -89,7 +91,7 @@ endforeach()
 if(EXE STREQUAL ".exe")
   # Every line of the Windows text ends in CR LF; no U+2010 hyphen or U+2212
   # minus, which a console on code page 932 shows as garbage.
-  foreach(text README.txt LICENSE d88cut.txt d88info.txt)
+  foreach(text README.txt LICENSE d88cut.txt d88info.txt d88merge.txt)
     # As bytes in hex, each followed by a space: CR LF is "0d 0a ".
     file(READ "${PREFIX}/${BINDIR}/${text}" bytes HEX)
     string(REGEX REPLACE "(..)" "\\1 " bytes "${bytes}")
@@ -108,7 +110,7 @@ if(EXE STREQUAL ".exe")
     message(FATAL_ERROR "README.txt does not open with a byte-order mark and Japanese text")
   endif()
   # Version information is UTF-16 in the exe; the manifest is UTF-8 text.
-  foreach(tool d88cut d88info)
+  foreach(tool d88cut d88info d88merge)
     set(program "${PREFIX}/${BINDIR}/${tool}${EXE}")
     file(STRINGS "${program}" wide ENCODING UTF-16LE
          REGEX "^(FileDescription|ProductName|[0-9.]+|[a-z0-9]+\\.exe)$")

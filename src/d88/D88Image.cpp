@@ -44,6 +44,15 @@ bool D88Image::open(const char* path) {
     return true;
 }
 
+void D88Image::openBytes(const std::uint8_t* bytes, std::int64_t size) {
+    lastOpenError = OpenError::None;
+    window.clear();
+    idCache.clear();
+    clearSelection();
+    file.openBytes(bytes, size);
+    indexDisks();
+}
+
 void D88Image::indexDisks() {
     std::int64_t runningOffset = 0;
     numDisks = 0;

@@ -25,6 +25,9 @@ class D88Image {
     // Opens `path` for binary reading and indexes its disks. A null path closes
     // the file. False only when the file cannot be opened; openError() says why.
     bool open(const char* path);
+    // Reads the `size` bytes at `bytes` as the image file, indexing its disks
+    // as open() does; they must stay there while the image reads them.
+    void openBytes(const std::uint8_t* bytes, std::int64_t size);
     OpenError openError() const { return lastOpenError; }
     // Makes disk `index` the selected disk; false (and nothing selected) when
     // there is no such disk or its header cannot be read whole.
@@ -60,6 +63,11 @@ class D88Image {
     // A walk over the records of `track` of the selected disk. A track that is
     // absent, or starts beyond the disk's size, gives a walk that has ended.
     RecordWalk walkTrack(std::int32_t track, WalkRule rule);
+
+    // copyRecordData() for a record a walk of this image returned.
+    std::int32_t readRecordData(const TrackRecord& record, std::uint8_t* dest, std::int32_t count) {
+        return copyRecordData(window, record, dest, count);
+    }
 
     // Whether sector reads answer from what earlier walks of the same track
     // found (the default), or walk the track anew each time: the results are

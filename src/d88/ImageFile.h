@@ -21,8 +21,12 @@ class ImageFile {
     // is refused before anything could wait on it. Closes the file open
     // before, if any.
     OpenError open(const char* path);
+    // Reads `size` bytes held in memory at `bytes` as the file, which must stay
+    // there while they are read; they have no identity of a file on a disk.
+    // Closes the file open before, if any.
+    void openBytes(const std::uint8_t* bytes, std::int64_t size);
     void close();
-    bool isOpen() const { return handle != os::kNoHandle; }
+    bool isOpen() const { return handle != os::kNoHandle || memory != nullptr; }
 
     // Bytes the file held when it was opened.
     std::int64_t size() const { return facts.size; }
@@ -34,6 +38,7 @@ class ImageFile {
 
   private:
     os::Handle handle = os::kNoHandle;
+    const std::uint8_t* memory = nullptr;  // the bytes read, for bytes in memory
     FileFacts facts;
 };
 

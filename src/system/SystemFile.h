@@ -49,6 +49,16 @@ OpenError openForReading(const char* path, Handle& handle);
 // of its content, and without waiting for a FIFO's reader; false when it
 // cannot be opened so.
 bool openForWriting(const char* path, Handle& handle);
+// Creates `path` for writing, only when no file of that name is there yet:
+// a temporary file that cannot be anyone else's.
+bool createNew(const char* path, Handle& handle);
+// Renames `from` to `to`, replacing a file `to` when `replace` is set, else
+// false when a file of that name is there.
+bool renameFile(const char* from, const char* to, bool replace);
+// Removes the file `path`; false when it cannot be removed.
+bool removeFile(const char* path);
+// Whether a file or folder of that name is there.
+bool exists(const char* path);
 // Lets writes to a FIFO or device opened for writing wait as usual.
 bool waitOnWrites(Handle handle);
 

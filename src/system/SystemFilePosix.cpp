@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <limits>
 
 #include "SystemFile.h"
@@ -46,6 +47,32 @@ bool openForWriting(const char* path, Handle& handle) {
     }
     handle = fd;
     return true;
+}
+
+bool createNew(const char* path, Handle& handle) {
+    const int fd = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return false;
+    }
+    handle = fd;
+    return true;
+}
+
+bool renameFile(const char* from, const char* to, bool replace) {
+    if (replace) {
+        return ::rename(from, to) == 0;
+    }
+    // A link fails where the name is taken, so no file is ever replaced.
+    return ::link(from, to) == 0 && ::unlink(from) == 0;
+}
+
+bool removeFile(const char* path) {
+    return ::unlink(path) == 0;
+}
+
+bool exists(const char* path) {
+    struct stat facts;
+    return ::lstat(path, &facts) == 0;
 }
 
 bool waitOnWrites(Handle handle) {

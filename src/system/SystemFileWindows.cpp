@@ -84,6 +84,40 @@ bool openForWriting(const char* path, Handle& handle) {
     return true;
 }
 
+bool createNew(const char* path, Handle& handle) {
+    wchar_t wide[kWidePathCapacity];
+    if (!toWidePath(path, wide)) {
+        return false;
+    }
+    const HANDLE file = CreateFileW(wide, GENERIC_WRITE, kShareAll, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    handle = reinterpret_cast<Handle>(file);
+    return true;
+}
+
+bool renameFile(const char* from, const char* to, bool replace) {
+    wchar_t wideFrom[kWidePathCapacity];
+    wchar_t wideTo[kWidePathCapacity];
+    if (!toWidePath(from, wideFrom) || !toWidePath(to, wideTo)) {
+        return false;
+    }
+    const DWORD flags = replace ? MOVEFILE_REPLACE_EXISTING : 0;
+    return MoveFileExW(wideFrom, wideTo, flags) != 0;
+}
+
+bool removeFile(const char* path) {
+    wchar_t wide[kWidePathCapacity];
+    return toWidePath(path, wide) && DeleteFileW(wide) != 0;
+}
+
+bool exists(const char* path) {
+    wchar_t wide[kWidePathCapacity];
+    return toWidePath(path, wide) && GetFileAttributesW(wide) != INVALID_FILE_ATTRIBUTES;
+}
+
 bool waitOnWrites(Handle) {
     return true;
 }

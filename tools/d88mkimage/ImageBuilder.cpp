@@ -97,6 +97,21 @@ DiskBuilder& DiskBuilder::markSector(int track, int r, std::uint8_t deleted, std
     return *this;
 }
 
+DiskBuilder& DiskBuilder::setSectorData(int track, int r, const Bytes& data) {
+    for (Record& record : records_[track]) {
+        if (record.r == r) {
+            record.data = data;
+        }
+    }
+    return *this;
+}
+
+DiskBuilder& DiskBuilder::reverseTrack(int track) {
+    std::vector<Record>& records = records_[track];
+    std::reverse(records.begin(), records.end());
+    return *this;
+}
+
 DiskBuilder& DiskBuilder::dropSector(int track, int r) {
     auto it = records_.find(track);
     if (it != records_.end()) {

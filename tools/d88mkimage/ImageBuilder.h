@@ -48,6 +48,10 @@ class DiskBuilder {
     DiskBuilder& fillTrack(int track, int firstR, int lastR, int n);
     // Sets the deleted-data mark and status bytes of the records numbered `r` of a track.
     DiskBuilder& markSector(int track, int r, std::uint8_t deleted, std::uint8_t status);
+    // Replaces the data of the records numbered `r` of a track.
+    DiskBuilder& setSectorData(int track, int r, const Bytes& data);
+    // Turns the order of a track's records round.
+    DiskBuilder& reverseTrack(int track);
     // Removes a track, or the records numbered `r` of a track.
     DiskBuilder& dropTrack(int track);
     DiskBuilder& dropSector(int track, int r);

@@ -36,7 +36,74 @@ Bytes truncated(Bytes bytes, std::size_t size) {
     return bytes;
 }
 
+// The sector's content with every `step`-th byte from `from` on turned round.
+Bytes garbled(int track, int r, std::size_t from, std::size_t step) {
+    Bytes data = sectorContent(track, r, 1024);
+    for (std::size_t at = from; at < data.size(); at += step) {
+        data[at] = static_cast<std::uint8_t>(~data[at]);
+    }
+    return data;
+}
+
+constexpr std::uint8_t kDataCrcError = 0xB0;
+constexpr std::uint8_t kNoDataMark = 0xF0;
+constexpr int kDumpTracks = 60;
+
 }  // namespace
+
+DiskDumps repairableDumps(SetDisk disk, int tracks) {
+    DiskDumps made;
+    made.clean = setDisk(disk, tracks).build();
+    DiskBuilder first = setDisk(disk, tracks);
+    first.markSector(4, 1, 0, kDataCrcError).setSectorData(4, 1, garbled(4, 1, 0, 7));
+    first.markSector(6, 3, 0, kDataCrcError).setSectorData(6, 3, garbled(6, 3, 5, 3));
+    DiskBuilder second = setDisk(disk, tracks);
+    second.dropTrack(5).dropSector(6, 2);
+    DiskBuilder third = setDisk(disk, tracks);
+    third.reverseTrack(7).markSector(4, 2, 0, kNoDataMark).setSectorData(4, 2, {});
+    made.dumps = {first.build(), second.build(), third.build()};
+    return made;
+}
+
+std::vector<Bytes> setDumps() {
+    std::vector<std::vector<Bytes>> disks(3);
+    for (SetDisk disk : kAllSetDisks) {
+        const DiskDumps made = repairableDumps(disk, 160);
+        for (std::size_t dump = 0; dump < disks.size(); ++dump) {
+            disks[dump].push_back(made.dumps[dump]);
+        }
+    }
+    return {concat(disks[0]), concat(disks[1]), concat(disks[2])};
+}
+
+DiskDumps conflictingDumps(SetDisk disk) {
+    DiskDumps made;
+    made.clean = setDisk(disk, kDumpTracks).build();
+    DiskBuilder other = setDisk(disk, kDumpTracks);
+    other.setSectorData(4, 1, garbled(4, 1, 100, 200));
+    made.dumps = {made.clean, other.build(), made.clean};
+    return made;
+}
+
+DiskDumps votingDumps(SetDisk disk) {
+    DiskDumps made;
+    made.clean = setDisk(disk, kDumpTracks).build();
+    for (std::size_t from = 0; from < 3; ++from) {
+        DiskBuilder dump = setDisk(disk, kDumpTracks);
+        dump.markSector(4, 2, 0, kDataCrcError).setSectorData(4, 2, garbled(4, 2, from, 3));
+        made.dumps.push_back(dump.build());
+    }
+    return made;
+}
+
+DiskDumps duplicateIdDumps(SetDisk disk) {
+    DiskDumps made;
+    made.clean = setDisk(disk, kDumpTracks).build();
+    DiskBuilder twice = setDisk(disk, kDumpTracks);
+    twice.addRecord(6, makeRecord(3, 0, 2, 3, garbled(6, 2, 0, 1)));
+    made.dumps = {twice.build(), made.clean};
+    return made;
+}
 
 std::vector<Bytes> sampleDisks() {
     std::vector<Bytes> disks;

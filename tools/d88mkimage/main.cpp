@@ -5,6 +5,8 @@
 //                                 named after its disk number and kind:
 //                                 "Set (Disk 1 - Opening Disk).d88" to
 //                                 "Set (Disk 8 - Demo Disk 2).d88"
+//   d88mkimage dumps DIR          three dumps of the eight disks, each damaged where the
+//                                 others are good: dump1.d88 to dump3.d88
 //   d88mkimage seeds DIR          small and damaged images for seeding the fuzzers
 //   d88mkimage damaged OUT        two disks of the set with damage of every kind
 //   d88mkimage large OUT          64 high-density disks of the set
@@ -33,7 +35,8 @@ static_assert(std::size(kSampleDiskNames) == std::size(d88mk::kAllSetDisks),
 
 int usage() {
     std::fputs(
-        "usage: d88mkimage sample OUT | disks DIR | seeds DIR | damaged OUT | large OUT | "
+        "usage: d88mkimage sample OUT | disks DIR | dumps DIR | seeds DIR | damaged OUT | large "
+        "OUT | "
         "hostile OUT BYTES | chain OUT BYTES\n",
         stderr);
     return 2;
@@ -50,6 +53,11 @@ int make(int argc, char** argv) {
         const std::vector<d88mk::Bytes> disks = d88mk::sampleDisks();
         for (std::size_t i = 0; i < disks.size(); ++i) {
             d88mk::writeFile(out + "/Set (" + kSampleDiskNames[i] + ").d88", disks[i]);
+        }
+    } else if (mode == "dumps" && argc == 3) {
+        int number = 0;
+        for (const d88mk::Bytes& dump : d88mk::setDumps()) {
+            d88mk::writeFile(out + "/dump" + std::to_string(++number) + ".d88", dump);
         }
     } else if (mode == "seeds" && argc == 3) {
         for (const auto& [name, bytes] : d88mk::seedImages()) {

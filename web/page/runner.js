@@ -43,11 +43,12 @@ const D88Runner = (() => {
             .map((name) => ({name, bytes: FS.readFile(outputFolder + "/" + name)}));
     }
 
-    // Runs `tool` ("d88cut" or "d88info") with `args`, in which the image is
-    // named by D88Runner.imageArgument. `compiled` is the WebAssembly.Module,
+    // Runs `tool` ("d88cut", "d88info" or "d88merge") with `args`, in which
+    // the image is named by D88Runner.imageArgument, and each of `moreImages`
+    // ({name, bytes}) by "../in/" and its name. `compiled` is the WebAssembly.Module,
     // `createModule` the loader's factory. Resolves to the exit status, the
     // bytes of each stream, every line in the order printed, and the files.
-    async function run(compiled, createModule, tool, args, imageBytes) {
+    async function run(compiled, createModule, tool, args, imageBytes, moreImages = []) {
         const log = [];
         const stdout = lineCollector(log, "stdout");
         const stderr = lineCollector(log, "stderr");
@@ -69,6 +70,9 @@ const D88Runner = (() => {
                     FS.mkdir(outputFolder);
                     if (imageBytes !== null) {
                         FS.writeFile(inputFolder + "/" + imageName, imageBytes, {canOwn: true});
+                    }
+                    for (const more of moreImages) {
+                        FS.writeFile(inputFolder + "/" + more.name, more.bytes);
                     }
                     FS.chdir(outputFolder);
                 },

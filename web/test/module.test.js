@@ -5,7 +5,7 @@
 
 const assert = require("assert");
 const {test} = require("node:test");
-const {D88Runner, testImages, runNative, compiledModule, moduleFactory} = require("./tools.js");
+const {D88Runner, testImages, setDumps, runNative, compiledModule, moduleFactory} = require("./tools.js");
 
 const image = D88Runner.imageArgument;
 
@@ -71,4 +71,24 @@ test("a run leaves nothing for the next one", async () => {
     const again = await D88Runner.run(compiled, createModule, "d88cut", [image, "-op"], sample.slice());
     assert.deepStrictEqual(again.files.map((f) => f.name), first.files.map((f) => f.name));
     assert.deepStrictEqual(again.stdout, first.stdout);
+});
+
+test("d88merge runs in the module exactly as the native build does", async () => {
+    const compiled = await compiledModule();
+    const createModule = moduleFactory();
+    const [first, ...others] = setDumps();
+    const named = others.map((dump) => "../in/" + dump.name);
+    const choices = [
+        ["--lang", "en", image, ...named],
+        ["--lang", "ja", image, ...named],
+        ["--json", "--lang", "en", "-o", "merged.d88", image, ...named],
+        ["--lang", "en", image, named[0], "../in/missing.d88"],
+        ["--lang", "en", image],
+    ];
+    for (const args of choices) {
+        const moreImages = others.map((dump) => ({name: dump.name, bytes: new Uint8Array(dump.bytes)}));
+        const inModule = await D88Runner.run(compiled, createModule, "d88merge", args, new Uint8Array(first.bytes),
+                                             moreImages);
+        sameRun(inModule, runNative("d88merge", args, first.bytes, others), "d88merge " + args.join(" "));
+    }
 });

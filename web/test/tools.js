@@ -16,6 +16,7 @@ const webBuild = path.resolve(process.env.D88CUT_WEB_BUILD || path.join(root, "b
 const nativeTools = {
     d88cut: path.join(nativeBuild, "d88cut"),
     d88info: path.join(nativeBuild, "src", "info", "d88info"),
+    d88merge: path.join(nativeBuild, "src", "merge", "d88merge"),
 };
 const imageBuilder = path.join(nativeBuild, "tools", "d88mkimage");
 
@@ -63,6 +64,14 @@ function testImages() {
     return images;
 }
 
+// Three dumps of the eight disks, each damaged where the others are good
+// ("dump1.d88" to "dump3.d88"), as {name, bytes}.
+function setDumps() {
+    const folder = scratchFolder();
+    build("dumps", folder);
+    return fs.readdirSync(folder).sort().map((name) => ({name, bytes: fs.readFileSync(path.join(folder, name))}));
+}
+
 // The eight disks of the set, each an image of its own named after its disk
 // number and kind ("Set (Disk 1 - Opening Disk).d88" to "Set (Disk 8 - Demo
 // Disk 2).d88"), as {name, bytes}.
@@ -92,7 +101,7 @@ function cutNativeInTurn(images, args) {
 
 // Runs a native tool as the module runs it: named `tool`, in an empty output
 // folder, with the image at D88Runner.imageArgument from there.
-function runNative(tool, args, imageBytes) {
+function runNative(tool, args, imageBytes, moreImages = []) {
     mustExist(nativeTools[tool], tool);
     const folder = scratchFolder();
     const input = path.join(folder, "in");
@@ -101,6 +110,9 @@ function runNative(tool, args, imageBytes) {
     fs.mkdirSync(output);
     if (imageBytes !== null) {
         fs.writeFileSync(path.join(input, "image.d88"), imageBytes);
+    }
+    for (const more of moreImages) {
+        fs.writeFileSync(path.join(input, more.name), more.bytes);
     }
     const run = spawnSync(nativeTools[tool], args, {cwd: output, argv0: tool, maxBuffer: 1 << 28});
     if (run.error) {
@@ -124,5 +136,5 @@ function moduleFactory() {
     return require(path.join(webBuild, "d88web.js"));
 }
 
-module.exports = {D88Runner, testImages, setDiskImages, runNative, cutNativeInTurn, compiledModule, moduleFactory,
+module.exports = {D88Runner, testImages, setDiskImages, setDumps, runNative, cutNativeInTurn, compiledModule, moduleFactory,
                   scratchFolder};
