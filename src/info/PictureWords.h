@@ -60,13 +60,14 @@ class PictureWords {
     std::string insideTitle(int track, std::uint32_t offset) const;
     std::string endedTitle(int track, std::int64_t start) const;
     std::string cappedTitle(int track, std::size_t drawn) const;
+    // A record's status byte in words: "data CRC error", "データ CRC エラー".
+    std::string status(std::uint8_t byte) const;
 
   private:
     // "track 4 (C2 H0)".
     std::string trackName(int track) const;
     std::string density(std::uint8_t byte) const;
     std::string mark(std::uint8_t byte) const;
-    std::string status(std::uint8_t byte) const;
 
     bool japanese;
 };
