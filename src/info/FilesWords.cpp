@@ -23,7 +23,8 @@ using d88cut::Written;
 
 std::string format(const char* pattern, long long a = 0, long long b = 0, long long c = 0,
                    long long d = 0, long long e = 0) {
-    char text[160];
+    // Room for the longest Japanese sentence, at three bytes a character.
+    char text[400];
     std::snprintf(text, sizeof text, pattern, a, b, c, d, e);
     return text;
 }
