@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <iostream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,6 +15,12 @@
 #include "JsonCheck.h"
 #include "ToolRun.h"
 #include "XmlCheck.h"
+#include "d88/D88Image.h"
+#include "info/DiskSummary.h"
+#include "info/FileOutcomes.h"
+#include "info/FilesListing.h"
+#include "info/InfoWindow.h"
+#include "system/ConsoleText.h"
 
 namespace {
 
@@ -1954,4 +1961,70 @@ TEST(D88InfoFiles, SaysItInJapanese) {
         EXPECT_EQ(run.exitStatus, 0);
         EXPECT_EQ(linesStarting(run.out, c.prefixes), c.expected);
     }
+}
+
+// d88info.exe in a window of its own: long lines broken after a space or
+// between full-width characters, never before 、 or 。, indented under their
+// text; and the --files -op listing of an image, in either language, within
+// 79 columns, a full-width character counted as two.
+TEST(D88InfoWindow, EveryLineFitsAnEightyColumnWindow) {
+    const struct {
+        std::string text;
+        std::size_t columns;
+        std::string fitted;
+    } cases[] = {
+        {"abc def ghi\n", 7, "abc def\n    ghi\n"},
+        {"  MP04      abc defgh ijk", 20, "  MP04      abc\n            defgh\n            ijk\n"},
+        {"あいうえお、かきく\n", 10, "あいうえ\n    お、\n    かきく\n"},
+        {"abcdef 12 バイト\n", 14, "abcdef\n    12 バイト\n"},
+        {"abcdefghij\n", 4, "abcd\nefgh\nij\n"},
+        {"短い\n\nshort\n", 79, "短い\n\nshort\n"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(d88info::fitToWindow(c.text, c.columns), c.fitted) << c.text;
+    }
+    const d88test::ScratchDir dir;
+    d88mk::writeFile(dir.file("damaged.d88"), d88mk::damagedImage());
+    for (const d88info::Language language :
+         {d88info::Language::Japanese, d88info::Language::English}) {
+        bool opened = false;
+        const std::string shown = d88info::windowListing(dir.file("damaged.d88"), true, language,
+                                                         d88console::kWindowLineColumns, opened);
+        EXPECT_TRUE(opened);
+        EXPECT_EQ(shown.compare(0, 22, "==== damaged.d88 ====\n"), 0) << shown.substr(0, 40);
+        d88::D88Image image;
+        ASSERT_TRUE(image.open(dir.file("damaged.d88").c_str()));
+        std::vector<std::uint8_t> scratch(d88info::kScratchSize);
+        const std::string listing =
+            d88info::filesListingText(d88info::accountFiles(image, {true, 0}, scratch.data()),
+                                      {true}, d88info::FilesWords(language));
+        std::istringstream listed(listing);
+        std::set<std::string> unbroken;
+        for (std::string line; std::getline(listed, line);) {
+            unbroken.insert(line);
+        }
+        std::istringstream in(shown);
+        std::size_t lines = 0;
+        std::size_t broken = 0;
+        for (std::string line; std::getline(in, line); ++lines) {
+            EXPECT_LE(d88console::columnsOf(line), d88console::kWindowLineColumns) << line;
+            // A line broken: its first piece starts a line of the listing, the
+            // others are indented.
+            const bool firstPiece = std::any_of(
+                unbroken.begin(), unbroken.end(),
+                [&](const std::string& whole) { return whole.compare(0, line.size(), line) == 0; });
+            if (unbroken.count(line) == 0 && line.compare(0, 5, "==== ") != 0 && !firstPiece) {
+                ++broken;
+                EXPECT_EQ(line.compare(0, 4, "    "), 0) << line;
+            }
+        }
+        EXPECT_GT(broken, 0u);
+        EXPECT_GT(lines,
+                  static_cast<std::size_t>(std::count(listing.begin(), listing.end(), '\n')));
+    }
+    bool opened = true;
+    EXPECT_EQ(d88info::windowListing(dir.file("missing.d88"), false, d88info::Language::Japanese,
+                                     d88console::kWindowLineColumns, opened),
+              "");
+    EXPECT_FALSE(opened);
 }

@@ -46,16 +46,31 @@ bool closes(const std::string& line, const Character& c) {
            text == "." || text == ";";
 }
 
-// Whether a line may break before character `k`.
-bool breaksBefore(const std::string& line, const std::vector<Character>& characters,
-                  std::size_t k) {
+// How well a line breaks before character `k`: 2 after a space, 、 or 。; 1
+// between a full-width character and the next that does not close; 0 not
+// at all, nor between a number and a full-width unit after it.
+int breakBefore(const std::string& line, const std::vector<Character>& characters, std::size_t k) {
     const Character& before = characters[k - 1];
     const Character& next = characters[k];
-    if (isSpace(line, before)) {
-        return !isSpace(line, next);
+    if (isSpace(line, next)) {
+        return 0;
     }
-    return before.columns == 2 && !closes(line, next) && !isSpace(line, next);
+    const std::string previous = line.substr(before.at, before.length);
+    // A number and its unit ("300 バイト", "1 個") stay together.
+    const bool afterNumber = k >= 2 && line[characters[k - 2].at] >= '0' &&
+                             line[characters[k - 2].at] <= '9' && characters[k - 2].length == 1;
+    if (isSpace(line, before) && afterNumber && next.columns == 2) {
+        return 0;
+    }
+    if (isSpace(line, before) || previous == "、" || previous == "。") {
+        return 2;
+    }
+    return before.columns == 2 && !closes(line, next) ? 1 : 0;
 }
+
+// A break within a Japanese word is taken only where the last break after a
+// space or 、 lies this many columns or more back.
+constexpr std::size_t kWordBreakReach = 16;
 
 // The characters from `first` up to `end` as text, without the spaces at its end.
 std::string piece(const std::string& line, const std::vector<Character>& characters,
@@ -81,20 +96,37 @@ std::string fitLine(const std::string& line, std::size_t columns) {
     std::string text;
     std::size_t first = 0;
     std::size_t width = 0;
-    std::size_t lastBreak = 0;  // a character the line may break before; 0: none
+    // The last characters the line may break before, well (after a space,
+    // 、 or 。) and at all, with the columns before them; 0: none.
+    std::size_t strong = 0;
+    std::size_t strongWidth = 0;
+    std::size_t weak = 0;
     for (std::size_t k = 0; k < characters.size(); ++k) {
-        if (k > first && breaksBefore(line, characters, k)) {
-            lastBreak = k;
+        const int quality = k > first ? breakBefore(line, characters, k) : 0;
+        if (quality == 2) {
+            strong = k;
+            strongWidth = width;
+        }
+        if (quality >= 1) {
+            weak = k;
         }
         if (width + characters[k].columns > columns && k > first) {
-            const std::size_t end = lastBreak > first ? lastBreak : k;
+            // A space that does not fit ends the line where it stands; else
+            // the last good break in reach, the last break, or here.
+            std::size_t end = k;
+            if (!isSpace(line, characters[k])) {
+                const bool strongInReach =
+                    strong > first && strongWidth + kWordBreakReach >= columns;
+                end = strongInReach ? strong : weak > first ? weak : strong > first ? strong : k;
+            }
             text += piece(line, characters, first, end) + "\n" + indent;
             first = end;
             while (first < characters.size() && isSpace(line, characters[first])) {
                 ++first;
             }
             width = indent.size();
-            lastBreak = 0;
+            strong = 0;
+            weak = 0;
             k = first - 1;  // the loop goes on from `first`
             continue;
         }
