@@ -1977,6 +1977,8 @@ TEST(D88InfoWindow, EveryLineFitsAnEightyColumnWindow) {
         {"  MP04      abc defgh ijk", 20, "  MP04      abc\n            defgh\n            ijk\n"},
         {"あいうえお、かきく\n", 10, "あいうえ\n    お、\n    かきく\n"},
         {"abcdef 12 バイト\n", 14, "abcdef\n    12 バイト\n"},
+        {"  MP04  からです: C16 H1 R2 N3 データ\n", 32,
+         "  MP04  からです:\n            C16 H1 R2 N3 データ\n"},
         {"abcdefghij\n", 4, "abcd\nefgh\nij\n"},
         {"短い\n\nshort\n", 79, "短い\n\nshort\n"},
     };

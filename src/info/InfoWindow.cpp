@@ -1,7 +1,9 @@
 #include "InfoWindow.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <iterator>
 #include <vector>
 
 #include "DiskName.h"
@@ -46,31 +48,45 @@ bool closes(const std::string& line, const Character& c) {
            text == "." || text == ";";
 }
 
-// How well a line breaks before character `k`: 2 after a space, 、 or 。; 1
-// between a full-width character and the next that does not close; 0 not
-// at all, nor between a number and a full-width unit after it.
+// How well a line breaks before character `k`: kGood after a space, 、 or
+// 。; kBetweenWords after a space between two ASCII words ("C16 H1 R2 N3");
+// kWithinWord between a full-width character and the next that does not
+// close; 0 not at all, nor between a number and a full-width unit after it
+// ("300 バイト").
+constexpr int kWithinWord = 1;
+constexpr int kBetweenWords = 2;
+constexpr int kGood = 3;
+
+bool isAsciiWordCharacter(const std::string& line, const Character& c) {
+    const char byte = line[c.at];
+    return c.length == 1 && ((byte >= '0' && byte <= '9') || (byte >= 'A' && byte <= 'Z') ||
+                             (byte >= 'a' && byte <= 'z'));
+}
+
 int breakBefore(const std::string& line, const std::vector<Character>& characters, std::size_t k) {
     const Character& before = characters[k - 1];
     const Character& next = characters[k];
     if (isSpace(line, next)) {
         return 0;
     }
+    if (isSpace(line, before)) {
+        const bool afterWord = k >= 2 && isAsciiWordCharacter(line, characters[k - 2]);
+        const bool afterNumber = afterWord && line[characters[k - 2].at] <= '9';
+        if (afterNumber && next.columns == 2) {
+            return 0;
+        }
+        return afterWord && isAsciiWordCharacter(line, next) ? kBetweenWords : kGood;
+    }
     const std::string previous = line.substr(before.at, before.length);
-    // A number and its unit ("300 バイト", "1 個") stay together.
-    const bool afterNumber = k >= 2 && line[characters[k - 2].at] >= '0' &&
-                             line[characters[k - 2].at] <= '9' && characters[k - 2].length == 1;
-    if (isSpace(line, before) && afterNumber && next.columns == 2) {
-        return 0;
+    if (previous == "、" || previous == "。") {
+        return kGood;
     }
-    if (isSpace(line, before) || previous == "、" || previous == "。") {
-        return 2;
-    }
-    return before.columns == 2 && !closes(line, next) ? 1 : 0;
+    return before.columns == 2 && !closes(line, next) ? kWithinWord : 0;
 }
 
-// A break within a Japanese word is taken only where the last break after a
-// space or 、 lies this many columns or more back.
-constexpr std::size_t kWordBreakReach = 16;
+// A break is taken where it leaves the line at least this many columns short
+// of full only when no better one is nearer its end.
+constexpr std::size_t kBreakReach = 16;
 
 // The characters from `first` up to `end` as text, without the spaces at its end.
 std::string piece(const std::string& line, const std::vector<Character>& characters,
@@ -96,28 +112,34 @@ std::string fitLine(const std::string& line, std::size_t columns) {
     std::string text;
     std::size_t first = 0;
     std::size_t width = 0;
-    // The last characters the line may break before, well (after a space,
-    // 、 or 。) and at all, with the columns before them; 0: none.
-    std::size_t strong = 0;
-    std::size_t strongWidth = 0;
-    std::size_t weak = 0;
+    // For each quality of break, the last character the line may break
+    // before so, and the columns before it; 0: none.
+    std::size_t at[kGood + 1] = {};
+    std::size_t widthAt[kGood + 1] = {};
     for (std::size_t k = 0; k < characters.size(); ++k) {
-        const int quality = k > first ? breakBefore(line, characters, k) : 0;
-        if (quality == 2) {
-            strong = k;
-            strongWidth = width;
-        }
-        if (quality >= 1) {
-            weak = k;
+        // A break leaves more on the line than its indent (a file's name).
+        const int quality =
+            k > first && width > indent.size() ? breakBefore(line, characters, k) : 0;
+        if (quality > 0) {
+            at[quality] = k;
+            widthAt[quality] = width;
         }
         if (width + characters[k].columns > columns && k > first) {
             // A space that does not fit ends the line where it stands; else
-            // the last good break in reach, the last break, or here.
+            // the best break in reach, the last break of any, or here.
             std::size_t end = k;
             if (!isSpace(line, characters[k])) {
-                const bool strongInReach =
-                    strong > first && strongWidth + kWordBreakReach >= columns;
-                end = strongInReach ? strong : weak > first ? weak : strong > first ? strong : k;
+                std::size_t last = 0;
+                for (int q = kGood; q >= kWithinWord; --q) {
+                    last = at[q] > last ? at[q] : last;
+                }
+                end = last > first ? last : k;
+                for (int q = kGood; q >= kWithinWord; --q) {
+                    if (at[q] > first && widthAt[q] + kBreakReach >= columns) {
+                        end = at[q];
+                        break;
+                    }
+                }
             }
             text += piece(line, characters, first, end) + "\n" + indent;
             first = end;
@@ -125,8 +147,7 @@ std::string fitLine(const std::string& line, std::size_t columns) {
                 ++first;
             }
             width = indent.size();
-            strong = 0;
-            weak = 0;
+            std::fill(std::begin(at), std::end(at), 0);
             k = first - 1;  // the loop goes on from `first`
             continue;
         }
