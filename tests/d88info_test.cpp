@@ -6,6 +6,7 @@
 #include <iostream>
 #include <map>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -15,6 +16,12 @@
 #include "JsonCheck.h"
 #include "ToolRun.h"
 #include "XmlCheck.h"
+#include "d88/D88Image.h"
+#include "info/DiskSummary.h"
+#include "info/FileOutcomes.h"
+#include "info/FilesListing.h"
+#include "info/InfoWindow.h"
+#include "system/ConsoleText.h"
 
 namespace {
 
@@ -29,7 +36,7 @@ using Lines = std::vector<std::string>;
 const std::string kUsage =
     "usage: d88info [-v] [--utf8] [-x TRACK,R[,N]|C/H/R[/N]] IMAGE\n"
     "       d88info --svg [--lang en|ja] IMAGE\n"
-    "       d88info --files [--json] [--utf8] IMAGE [-op | 1..8]\n";
+    "       d88info --files [--json] [--utf8] [--lang en|ja] IMAGE [-op | 1..8]\n";
 
 ToolResult info(const Bytes& image, std::vector<std::string> options = {}) {
     d88test::ScratchDir dir;
@@ -1120,7 +1127,8 @@ TEST(D88Info, ReportsUsageErrorsAndUnreadableImagesWithStatus1) {
          "",
          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"},
         {{"--json", "disk.d88"}, 1, "d88info: --json goes with --files\n", ""},
-        {{"--lang", "ja", "disk.d88"}, 1, "d88info: --lang goes with --svg\n", ""},
+        // --lang says the messages' language everywhere; the -v listing stays English.
+        {{"--lang", "ja", "disk.d88"}, 0, "", "image: 1232 bytes, 1 disk\n"},
         {{"--svg", "--lang", "de", "disk.d88"}, 1, "d88info: --lang wants en or ja: de\n", ""},
         {{"--svg", "disk.d88", "--lang"}, 1, "d88info: --lang needs en or ja\n", ""},
         {{"disk.d88", "-op"}, 1, "d88info: -op goes with --files\n", ""},
@@ -1651,7 +1659,7 @@ TEST(D88InfoFiles, SaysWhatBecameOfEachFileAndWhy) {
          {"image: 2736 bytes, 2 disks, none of them a disk of the set",
           "cut: every disk, with OPDEMO and G_TITLE (-op)",
           "disk 0 at offset 0x00000000 \"\": passed over: the first 256 bytes of R1 N1 on track 1 "
-          "sum to 12345, no disk's of the set",
+          "sum to 12345, a sum of no disk of the set",
           "disk 1 at offset 0x000005E0 \"\": passed over: none of the probe sectors is on track 1 "
           "(unsupported format)",
           "files: 0 whole, 0 with damaged records, 0 partly read, 0 not on the image, 0 replaced "
@@ -1663,21 +1671,22 @@ TEST(D88InfoFiles, SaysWhatBecameOfEachFileAndWhy) {
          {"image: 1560 bytes, 1 disk: not a D88 image (no disk header in it makes sense)",
           "  header: media byte 0x64 is none a D88 writer uses; the first track lies at offset "
           "170812775, not right after the header (688 bytes); 143 of 164 track offsets point "
-          "outside the disk; disk size 543912809 runs past the end of the file (1560 bytes left) "
+          "outside the disk; disk size 543,912,809 runs past the end of the file (1560 bytes left) "
           "and not one track lies in the file"}},
         {"a 672-byte header raises no doubt",
          d88mk::withShortHeader(d88mk::setDisk(SetDisk::DataDisk1, 4).build()),
          {},
          {"image", "disk", "  header"},
-         {"image: 21472 bytes, 1 disk, 1 of them of the set",
+         {"image: 21,472 bytes, 1 disk, 1 of them of the set",
           "disk 0 at offset 0x00000000 \"DATA1\": Data Disk 1, nothing to cut"}},
         {"a zip, whose first entry's fields pass for a media byte and a disk size",
          zipLike,
          {},
          {"image", "  header"},
-         {"image: 50000 bytes, 1 disk: not a D88 image (no disk header in it makes sense)",
+         {"image: 50,000 bytes, 1 disk: not a D88 image (no disk header in it makes sense)",
           "  header: the first track lies at offset 638963, not right after the header (688 "
-          "bytes); disk size 1920139273 runs past the end of the file (50000 bytes left) and not "
+          "bytes); disk size 1,920,139,273 runs past the end of the file (50,000 bytes left) and "
+          "not "
           "one track lies in the file"}},
         // A record one byte short of its piece stops the run there.
         {"a record one byte short",
@@ -1768,3 +1777,282 @@ TEST(D88InfoFiles, SaysWhatBecameOfEachFileAndWhy) {
 }
 
 }  // namespace
+
+namespace {
+
+// The image written as disk.d88 in `dir`, run through d88info with `args`
+// before and `after` after it.
+ToolResult infoIn(const d88test::ScratchDir& dir, const Bytes& image, std::vector<std::string> args,
+                  const std::vector<std::string>& after = {},
+                  const d88test::RunOptions& options = {}) {
+    d88mk::writeFile(dir.file("disk.d88"), image);
+    args.push_back("disk.d88");
+    args.insert(args.end(), after.begin(), after.end());
+    return d88test::runTool(D88INFO_PATH, args, dir.path(), options);
+}
+
+}  // namespace
+
+// The user's language, from the first of LC_ALL, LC_MESSAGES and LANG that is
+// set, or --lang either way, says the words of --files, --svg, the usage and
+// the errors; the -v listing and --json stay English and ungrouped.
+TEST(D88InfoFiles, SpeaksTheUsersLanguage) {
+    const std::string japanese =
+        "イメージ: 645,180 バイト、ディスク 2 枚 (うちセットのディスク 2 枚)。";
+    const std::string english = "image: 645,180 bytes, 2 disks, 2 of them of the set";
+    const struct {
+        std::vector<std::string> environment;
+        std::vector<std::string> before;  // the arguments before the image
+        bool onErr;                       // the line is on standard error
+        std::string held;                 // text the stream holds
+    } cases[] = {
+        {{"LANG=ja_JP.UTF-8"}, {"--files"}, false, japanese},
+        {{"LANG=C"}, {"--files"}, false, english},
+        {{}, {"--files"}, false, english},
+        {{"LANG=ja_JP.UTF-8"}, {"--files", "--lang", "en"}, false, english},
+        {{"LANG=C"}, {"--lang", "ja", "--files"}, false, japanese},
+        {{"LC_ALL=C", "LANG=ja_JP.UTF-8"}, {"--files"}, false, english},
+        {{"LC_MESSAGES=ja_JP.eucJP", "LANG=C"}, {"--files"}, false, japanese},
+        {{}, {"--files", "--lang", "ja"}, false, japanese},
+        {{"LANG=ja_JP.UTF-8"}, {"-v"}, false, "image: 645180 bytes, 2 disks\n"},
+        {{"LANG=ja_JP.UTF-8"}, {"--files", "--json"}, false, "{\"bytes\": 645180, \"disks\": 2"},
+        {{"LANG=ja_JP.UTF-8"}, {"--svg"}, false, "d88info: ディスク 2 枚"},
+        {{"LANG=ja_JP.UTF-8"}, {"--svg", "--lang", "en"}, false, "d88info: 2 disks"},
+        {{"LANG=ja_JP.UTF-8"}, {"-h"}, false, "使い方: d88info [-v]"},
+        {{"LANG=ja_JP.UTF-8"},
+         {"-q"},
+         true,
+         "d88info: 知らないオプションです: -q\n使い方: d88info"},
+        // The language is known before the first error.
+        {{}, {"-q", "--lang", "ja"}, true, "d88info: 知らないオプションです: -q\n"},
+        {{"LANG=ja_JP.UTF-8"}, {"--lang", "en", "-q"}, true, "d88info: unknown option: -q\nusage:"},
+        {{"LANG=ja_JP.UTF-8"},
+         {"--files", "--svg"},
+         true,
+         "d88info: --files は各ディスクのファイルを一覧します。--svg を外してください。\n"},
+    };
+    const d88test::ScratchDir dir;
+    for (const auto& c : cases) {
+        const std::string label =
+            (c.environment.empty() ? "" : c.environment[0]) + " " + c.before[0];
+        SCOPED_TRACE(label);
+#ifdef _WIN32
+        // Windows gives the program its own language: only --lang says it here.
+        const bool asked = std::find(c.before.begin(), c.before.end(), "--lang") != c.before.end();
+        if (!c.environment.empty() || !asked) {
+            continue;
+        }
+#endif
+        d88test::RunOptions options;
+        options.environment = c.environment;
+        const bool files = std::find(c.before.begin(), c.before.end(), "--files") != c.before.end();
+        const ToolResult run =
+            infoIn(dir, d88mk::damagedImage(), c.before, files ? Lines{"-op"} : Lines{}, options);
+        EXPECT_NE((c.onErr ? run.err : run.out).find(c.held), std::string::npos)
+            << (c.onErr ? run.err : run.out.substr(0, 300));
+    }
+    // A file that cannot be opened is said so in the language.
+    d88test::RunOptions japaneseUser;
+    japaneseUser.environment = {"LANG=ja_JP.UTF-8"};
+#ifndef _WIN32
+    EXPECT_EQ(
+        d88test::runTool(D88INFO_PATH, {"--files", "missing.d88"}, dir.path(), japaneseUser).err,
+        "d88info: missing.d88 を開けません: ファイルがありません。\n");
+#endif
+}
+
+// Every line of the Japanese --files text, one or more of each kind.
+TEST(D88InfoFiles, SaysItInJapanese) {
+    const std::vector<std::pair<std::string, Bytes>> built = damagedRunImages();
+    const std::map<std::string, Bytes> images(built.begin(), built.end());
+    DiskBuilder unknownSum = smallDisk();
+    unknownSum.addSector(1, 1, 1, d88mk::bytesWithSum(12345));
+    DiskBuilder markedBeforeBreak = d88mk::setDisk(SetDisk::ProgramDisk, 60);
+    markedBeforeBreak.markSector(35, 1, 0x00, 0xB0).dropSector(35, 2);
+    const std::string text = "This is a text file, not a disk image.\n";
+    Bytes junk;
+    for (int i = 0; i < 40; ++i) {
+        junk.insert(junk.end(), text.begin(), text.end());
+    }
+    const struct {
+        const char* what;
+        Bytes image;
+        std::vector<std::string> choice;
+        Lines prefixes;
+        Lines expected;
+    } cases[] = {
+        {"the damaged sample",
+         d88mk::damagedImage(),
+         {"-op"},
+         {"イメージ", "切り出し", "ディスク", "  MUSDRV", "  MP04", "  MP16", "  MDEMO108",
+          "  MDEMO109", "ファイル"},
+         {"イメージ: 645,180 バイト、ディスク 2 枚 (うちセットのディスク 2 枚)。",
+          "切り出し: すべてのディスク。OPDEMO と G_TITLE も (-op)。",
+          "ディスク 0 (オフセット 0x00000000) \"\\x83T\\x83\\x93\\x83v\\x83\\x8B <&>\": Program "
+          "Disk です。",
+          "  MUSDRV    5120 バイト、完全に読めました。後のディスク 1 "
+          "の同じ名前のファイルで置き換えられます。",
+          "  MP04      2048 バイト、すべて読めましたが、損傷したレコードからです: C16 H1 R2 N3 "
+          "(データ CRC エラー)。",
+          "  MP16      1024 バイト、すべて読めましたが、損傷したレコードからです: C20 H0 R4 N3 "
+          "(正常、削除マーク)。",
+          "ディスク 1 (オフセット 0x00069200) \"DEMO1\": Demo Disk 1 です。",
+          "  MUSDRV    5120 バイト、完全に読めました。",
+          "  MDEMO108  書き出しません (トラック 41 の C20 H1 R2 N3 が 1024 バイト中 300 "
+          "バイトしかないため)。",
+          "  MDEMO109  書き出しません (トラック 41 の C20 H1 R3 N3 がないため)。",
+          "ファイル: 完全なもの 34 個、損傷したレコードを含むもの 2 個、一部しか読めなかったもの 0 "
+          "個、イメージにないもの 5 個、後のディスクのもので置き換えたもの 1 個。"}},
+        {"damage inside runs",
+         images.at("damaged program disk"),
+         {},
+         {"  MUSDRV", "  MP01", "  MP05", "  MP11", "  MP13", "  MP21"},
+         {"  MUSDRV    5120 バイト、一部しか読めませんでした: 読めたのは 3072 バイトで、3072 "
+          "バイト目以降は 0 です (トラック 4 の C2 H0 R0 N3 がないため)。",
+          "  MP01      2048 バイト、すべて読めましたが、損傷したレコードからです: C16 H0 R1 N3 (ID "
+          "CRC エラー)。",
+          "  MP05      書き出しません (トラック 33 の C16 H1 R4 N3 がないため)。",
+          "  MP11      4096 バイト、すべて読めましたが、損傷したレコードからです: C19 H0 R2 N3 "
+          "(正常、削除マーク)。",
+          "  MP13      2048 バイト、すべて読めましたが、損傷したレコードからです: C19 H1 R3 N3 "
+          "(データ CRC エラー、マーク 0x01)。",
+          "  MP21      書き出しません (トラック 43 の C21 H1 R1 N3 がないため)。"}},
+        {"both pieces of MUSDRV break off",
+         images.at("MUSDRV pieces short and missing"),
+         {},
+         {"  MUSDRV"},
+         {"  MUSDRV    5120 バイト、一部しか読めませんでした: 読めたのは 1024 バイトで、1024-2047 "
+          "バイト目と 2048-5119 バイト目は 0 です (トラック 5 の C2 H1 R3 N3 が 1024 バイト中 100 "
+          "バイトしかない、トラック 3 の C1 H1 R4 N3 がないため)。"}},
+        {"a damaged record before a run breaks off",
+         markedBeforeBreak.build(),
+         {},
+         {"  MP07"},
+         {"  MP07      3072 バイト、一部しか読めませんでした: 読めたのは 1024 バイトで、1024 "
+          "バイト目以降は 0 です (トラック 35 の C17 H1 R2 N3 "
+          "がないため)。損傷したレコードからも読んでいます: C17 H1 R1 N3 (データ CRC エラー)。"}},
+        {"a disk number that forces the kind",
+         unknownSum.build(),
+         {"2"},
+         {"イメージ", "切り出し", "ディスク"},
+         {"イメージ: 1504 バイト、ディスク 1 枚。セットのディスクはありません。",
+          "切り出し: 最初のディスクだけを、2 番のディスクとして。",
+          "ディスク 0 (オフセット 0x00000000) \"\": 2 番を選んだので Program Disk として扱います "
+          "(判別用セクタだけなら: 認識できない)。"}},
+        {"a disk number the probe overrides",
+         d88mk::setDisk(SetDisk::OpeningDisk, 30).build(),
+         {"2"},
+         {"ディスク"},
+         {"ディスク 0 (オフセット 0x00000000) \"OPENING\": Opening Disk です。2 "
+          "番を選びましたが、判別用セクタが Opening Disk を示しています。"}},
+        {"nothing to cut",
+         d88mk::setDisk(SetDisk::DataDisk2, 4).build(),
+         {"4"},
+         {"ディスク"},
+         {"ディスク 0 (オフセット 0x00000000) \"DATA2\": Data Disk 2 です "
+          "(選んだ番号のとおり)。切り出すファイルはありません。"}},
+        {"passed over",
+         d88mk::concat({unknownSum.build(), smallDisk().build()}),
+         {},
+         {"イメージ", "ディスク"},
+         {"イメージ: 2736 バイト、ディスク 2 枚。セットのディスクはありません。",
+          "ディスク 0 (オフセット 0x00000000) \"\": セットのディスクではないので飛ばします: "
+          "トラック 1 の R1 N1 の先頭 256 バイトの合計 12345 "
+          "は、セットのどのディスクの合計とも違います。",
+          "ディスク 1 (オフセット 0x000005E0) \"\": セットのディスクではないので飛ばします: "
+          "トラック 1 に判別用セクタがひとつもありません (未対応の形式)。"}},
+        {"no D88 image",
+         junk,
+         {},
+         {"イメージ", "  ヘッダ"},
+         {"イメージ: 1560 バイト、ディスク 1 枚。D88 イメージではありません "
+          "(意味の通るディスクヘッダがありません)。",
+          "  ヘッダ: メディアバイト 0x64 はどの D88 "
+          "作成ツールも使わない値です。最初のトラックがヘッダ (688 バイト) "
+          "の直後ではなくオフセット 170812775 にあります。トラックオフセット 164 個のうち 143 "
+          "個がディスクの外を指しています。ディスクサイズ 543,912,809 バイトがファイルの終わり "
+          "(残り 1560 バイト) を越えていて、ファイルの中にトラックがひとつもありません。"}},
+        {"too short",
+         Bytes(100, 0),
+         {},
+         {"イメージ"},
+         {"イメージ: 100 バイト。D88 イメージにしては短すぎます (ディスクのヘッダは 688 "
+          "バイト)。"}},
+        {"empty", {}, {}, {"イメージ"}, {"イメージ: 0 バイト。空のファイルです。"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const d88test::ScratchDir dir;
+        const ToolResult run = infoIn(dir, c.image, {"--files", "--lang", "ja"}, c.choice);
+        EXPECT_EQ(run.exitStatus, 0);
+        EXPECT_EQ(linesStarting(run.out, c.prefixes), c.expected);
+    }
+}
+
+// d88info.exe in a window of its own: long lines broken after a space or
+// between full-width characters, never before 、 or 。, indented under their
+// text; and the --files -op listing of an image, in either language, within
+// 79 columns, a full-width character counted as two.
+TEST(D88InfoWindow, EveryLineFitsAnEightyColumnWindow) {
+    const struct {
+        std::string text;
+        std::size_t columns;
+        std::string fitted;
+    } cases[] = {
+        {"abc def ghi\n", 7, "abc def\n    ghi\n"},
+        {"  MP04      abc defgh ijk", 20, "  MP04      abc\n            defgh\n            ijk\n"},
+        {"あいうえお、かきく\n", 10, "あいうえ\n    お、\n    かきく\n"},
+        {"abcdef 12 バイト\n", 14, "abcdef\n    12 バイト\n"},
+        {"  MP04  からです: C16 H1 R2 N3 データ\n", 32,
+         "  MP04  からです:\n            C16 H1 R2 N3 データ\n"},
+        {"abcdefghij\n", 4, "abcd\nefgh\nij\n"},
+        {"短い\n\nshort\n", 79, "短い\n\nshort\n"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(d88info::fitToWindow(c.text, c.columns), c.fitted) << c.text;
+    }
+    const d88test::ScratchDir dir;
+    d88mk::writeFile(dir.file("damaged.d88"), d88mk::damagedImage());
+    for (const d88info::Language language :
+         {d88info::Language::Japanese, d88info::Language::English}) {
+        bool opened = false;
+        const std::string shown = d88info::windowListing(dir.file("damaged.d88"), true, language,
+                                                         d88console::kWindowLineColumns, opened);
+        EXPECT_TRUE(opened);
+        EXPECT_EQ(shown.compare(0, 22, "==== damaged.d88 ====\n"), 0) << shown.substr(0, 40);
+        d88::D88Image image;
+        ASSERT_TRUE(image.open(dir.file("damaged.d88").c_str()));
+        std::vector<std::uint8_t> scratch(d88info::kScratchSize);
+        const std::string listing =
+            d88info::filesListingText(d88info::accountFiles(image, {true, 0}, scratch.data()),
+                                      {true}, d88info::FilesWords(language));
+        std::istringstream listed(listing);
+        std::set<std::string> unbroken;
+        for (std::string line; std::getline(listed, line);) {
+            unbroken.insert(line);
+        }
+        std::istringstream in(shown);
+        std::size_t lines = 0;
+        std::size_t broken = 0;
+        for (std::string line; std::getline(in, line); ++lines) {
+            EXPECT_LE(d88console::columnsOf(line), d88console::kWindowLineColumns) << line;
+            // A line broken: its first piece starts a line of the listing, the
+            // others are indented.
+            const bool firstPiece = std::any_of(
+                unbroken.begin(), unbroken.end(),
+                [&](const std::string& whole) { return whole.compare(0, line.size(), line) == 0; });
+            if (unbroken.count(line) == 0 && line.compare(0, 5, "==== ") != 0 && !firstPiece) {
+                ++broken;
+                EXPECT_EQ(line.compare(0, 4, "    "), 0) << line;
+            }
+        }
+        EXPECT_GT(broken, 0u);
+        EXPECT_GT(lines,
+                  static_cast<std::size_t>(std::count(listing.begin(), listing.end(), '\n')));
+    }
+    bool opened = true;
+    EXPECT_EQ(d88info::windowListing(dir.file("missing.d88"), false, d88info::Language::Japanese,
+                                     d88console::kWindowLineColumns, opened),
+              "");
+    EXPECT_FALSE(opened);
+}

@@ -51,41 +51,13 @@ std::size_t rootLength(const std::string& path, PathRules rules) {
     return at;
 }
 
-// The bytes of the UTF-8 character that starts with `lead`; 1 for a byte that
-// starts none.
-std::size_t characterLength(unsigned char lead) {
-    if (lead >= 0xF0 && lead <= 0xF7) {
-        return 4;
-    }
-    if (lead >= 0xE0) {
-        return lead <= 0xEF ? 3 : 1;
-    }
-    return lead >= 0xC0 ? 2 : 1;
-}
-
-// The columns of the character of `length` bytes at `text`.
-std::size_t characterColumns(const unsigned char* text, std::size_t length) {
-    if (text[0] < 0x80) {
-        return 1;
-    }
-    // Half-width katakana, U+FF61 to U+FF9F: EF BD A1-BF and EF BE 80-9F.
-    const bool halfWidth =
-        length == 3 && text[0] == 0xEF &&
-        ((text[1] == 0xBD && text[2] >= 0xA1) || (text[1] == 0xBE && text[2] <= 0x9F));
-    return halfWidth ? 1 : 2;
-}
-
 // Calls `each(offset, bytes, columns)` for every character of `text`.
 template <typename Each>
 void forEachCharacter(const std::string& text, Each each) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     for (std::size_t at = 0; at < text.size();) {
-        std::size_t length = characterLength(bytes[at]);
-        if (length > text.size() - at) {
-            length = 1;
-        }
-        each(at, length, characterColumns(bytes + at, length));
-        at += length;
+        const d88console::TextCharacter character = d88console::characterAt(text, at);
+        each(at, character.length, character.columns);
+        at += character.length;
     }
 }
 
@@ -365,12 +337,6 @@ std::vector<std::string> imagesAmong(std::vector<std::string> names) {
                 names.end());
     std::sort(names.begin(), names.end(), comesBefore);
     return names;
-}
-
-std::size_t columnsOf(const std::string& utf8) {
-    std::size_t columns = 0;
-    forEachCharacter(utf8, [&](std::size_t, std::size_t, std::size_t width) { columns += width; });
-    return columns;
 }
 
 std::vector<std::string> pathPieces(const std::string& path, std::size_t columns) {

@@ -72,12 +72,11 @@ std::vector<std::string> imagesAmong(std::vector<std::string> names);
 
 // A line that fills all 80 columns of a window moves the cursor on by itself,
 // and its line feed then leaves an empty line: every line stays within 79.
-inline constexpr std::size_t kLineColumns = 79;
+inline constexpr std::size_t kLineColumns = d88console::kWindowLineColumns;
 
-// The columns UTF-8 text takes on a console: one for each ASCII character and
-// half-width katakana, two for any other (full-width, and to be safe those a
-// Japanese font shows wide, such as Greek letters and circled numbers).
-std::size_t columnsOf(const std::string& utf8);
+// The columns UTF-8 text takes on a console (in the system layer, for d88info's
+// window too).
+using d88console::columnsOf;
 
 // `path` in pieces of at most `columns` columns, broken after a slash where
 // one is in reach and within a name where none is.

@@ -67,6 +67,11 @@ bool decodeName(const char* name, std::string& utf8) {
     return true;
 }
 
+std::string nameText(const NameForm& form, const char* name) {
+    bool decoded = false;
+    return shownName(name, form.decode, decoded);
+}
+
 std::string nameAsUtf8(const char* name) {
     bool decoded = false;
     return shownName(name, true, decoded);

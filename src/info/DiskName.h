@@ -25,6 +25,10 @@ NameForm nameFormFor(std::FILE* out, bool utf8);
 // outside ASCII as they are, with the ASCII ones escaped as above.
 void printName(std::FILE* out, const NameForm& form, const char* name);
 
+// The name as printName() writes it, as UTF-8 text: decoded when `form`
+// decodes and it is Shift_JIS text, else escaped to plain ASCII.
+std::string nameText(const NameForm& form, const char* name);
+
 // The name as printName() writes it decoded, as UTF-8 text: Shift_JIS text
 // decoded, any other name escaped to plain ASCII.
 std::string nameAsUtf8(const char* name);

@@ -1,6 +1,5 @@
 #include "FileOutcomes.h"
 
-#include "HeaderDoubts.h"
 #include "diskset/DiskKind.h"
 
 namespace d88info {
@@ -17,7 +16,7 @@ DiskOutcome readDisk(d88::D88Image& image, int index, const CutChoice& choice,
     disk.headerRead = image.selectDisk(index);
     disk.header = image.diskHeader();
     if (disk.headerRead) {
-        disk.headerDoubts = headerDoubts(disk.header, disk.start, image.fileSize());
+        disk.headerFindings = d88::checkHeader(disk.header, disk.start, image.fileSize());
     }
     const d88cut::SectorRange probing = d88cut::kIdentificationRange;
     image.setSectorRange(probing.first, probing.last);

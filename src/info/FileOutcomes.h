@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "d88/D88Image.h"
+#include "d88/HeaderCheck.h"
 #include "diskset/FileFate.h"
 #include "diskset/Identification.h"
 #include "diskset/ImageSurvey.h"
@@ -34,8 +35,9 @@ struct DiskOutcome {
     std::int64_t start = 0;
     bool headerRead = false;
     d88::DiskHeader header = {};
-    // Why the header does not look like one a D88 writer made; none when it does.
-    std::vector<std::string> headerDoubts;
+    // What gives the header away as none a D88 writer made (read only when
+    // headerRead); see headerDoubts() for it in words.
+    d88::HeaderFindings headerFindings = {};
     // What d88cut decides with the choice made, and what the probe sectors
     // alone say (the two differ only where a disk number forced the kind).
     d88cut::Identification chosen = {d88cut::Verdict::Unsupported, std::nullopt};

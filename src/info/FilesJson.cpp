@@ -6,6 +6,7 @@
 
 #include "DiskName.h"
 #include "FilesListing.h"
+#include "HeaderDoubts.h"
 #include "RecordStatus.h"
 #include "diskset/DiskKind.h"
 
@@ -145,7 +146,12 @@ std::string probeJson(const d88cut::Identification& identification) {
 
 void printDisk(std::FILE* out, const DiskOutcome& disk, const CutChoice& choice, bool last) {
     std::string doubts;
-    for (const std::string& doubt : disk.headerDoubts) {
+    // In English and with plain numbers, as every value of the document is.
+    const std::vector<std::string> headerDoubtList =
+        disk.headerRead ? headerDoubts(disk.headerFindings, disk.header.media,
+                                       FilesWords(Language::English, false))
+                        : std::vector<std::string>{};
+    for (const std::string& doubt : headerDoubtList) {
         doubts += (doubts.empty() ? "" : ", ") + jsonString(doubt);
     }
     const d88cut::Identification& chosen = disk.chosen;

@@ -7,18 +7,19 @@
 #include <string>
 #include <vector>
 
-#include "d88/DiskHeader.h"
+#include "FilesWords.h"
+#include "d88/HeaderCheck.h"
 
 namespace d88info {
 
-// Why the header of the disk at `start` in a file of `fileSize` bytes does
-// not look like one a D88 writer made: a media byte no writer uses, a disk
-// size smaller than a header, the first track anywhere but right after the
-// header, most track offsets pointing outside the disk, a disk size past the
-// end of the file with not one track in the file. None when it looks like
-// one; damage a real image may have (a track or two pointing nowhere, the
-// file ending inside the disk) raises no doubt alone.
-std::vector<std::string> headerDoubts(const d88::DiskHeader& header, std::int64_t start,
-                                      std::int64_t fileSize);
+// What `found` (d88::checkHeader of a header whose media byte is `media`)
+// gives away, each in `words`: a media byte no writer uses, a disk size
+// smaller than a header, the first track anywhere but right after the header,
+// most track offsets pointing outside the disk, a disk size past the end of
+// the file with not one track in the file. None when it looks like one; damage
+// a real image may have (a track or two pointing nowhere, the file ending
+// inside the disk) raises no doubt alone.
+std::vector<std::string> headerDoubts(const d88::HeaderFindings& found, std::uint8_t media,
+                                      const FilesWords& words);
 
 }  // namespace d88info

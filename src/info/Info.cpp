@@ -13,6 +13,7 @@
 #include "FileOutcomes.h"
 #include "FilesListing.h"
 #include "HexDump.h"
+#include "InfoMessages.h"
 #include "InfoOptions.h"
 #include "LeftOut.h"
 #include "OutputCheck.h"
@@ -42,19 +43,19 @@ struct InfoRun {
     std::unique_ptr<DiskTracks> tracks = std::make_unique<DiskTracks>();
 };
 
-const char* describeOpenError(d88::OpenError error) {
+InfoMessage openErrorMessage(d88::OpenError error) {
     switch (error) {
         case d88::OpenError::Missing:
-            return "no such file";
+            return InfoMessage::NoSuchFile;
         case d88::OpenError::Denied:
-            return "permission denied";
+            return InfoMessage::PermissionDenied;
         case d88::OpenError::NotRegular:
-            return "not a regular file";
+            return InfoMessage::NotRegularFile;
         case d88::OpenError::None:
         case d88::OpenError::Failed:
             break;
     }
-    return "the system cannot open it";
+    return InfoMessage::SystemCannotOpen;
 }
 
 void showDisk(InfoRun& run, int index) {
@@ -87,9 +88,9 @@ void showDisk(InfoRun& run, int index) {
     }
 }
 
-int showImage(int argc, char** argv, std::FILE* out, std::FILE* err) {
+int showImage(int argc, char** argv, Language userLanguage, std::FILE* out, std::FILE* err) {
     InfoOptions options;
-    switch (parseInfoOptions(argc, argv, options, out, err)) {
+    switch (parseInfoOptions(argc, argv, userLanguage, options, out, err)) {
         case OptionsResult::Help:
             return 0;
         case OptionsResult::Error:
@@ -99,13 +100,13 @@ int showImage(int argc, char** argv, std::FILE* out, std::FILE* err) {
     }
     InfoRun run(options, out);
     if (!run.image.open(options.imagePath)) {
-        d88console::printText(err, "d88info: cannot open %s: %s\n", options.imagePath,
-                              describeOpenError(run.image.openError()));
+        printOpenError(err, options.imagePath, run.image.openError(), options.language);
         return 1;
     }
     if (options.svg) {
         writePicture(out, run.image, run.scratch.data(), *run.tracks,
-                     options.japanese ? PictureLanguage::Japanese : PictureLanguage::English);
+                     options.language == Language::Japanese ? PictureLanguage::Japanese
+                                                            : PictureLanguage::English);
         return 0;
     }
     if (options.files) {
@@ -114,7 +115,7 @@ int showImage(int argc, char** argv, std::FILE* out, std::FILE* err) {
         if (options.json) {
             printFilesJson(out, outcome);
         } else {
-            printFilesListing(out, outcome, run.nameForm);
+            printFilesListing(out, outcome, run.nameForm, FilesWords(options.language));
         }
         return 0;
     }
@@ -132,8 +133,15 @@ int showImage(int argc, char** argv, std::FILE* out, std::FILE* err) {
 
 }  // namespace
 
+void printOpenError(std::FILE* err, const char* path, d88::OpenError error, Language language) {
+    const std::string line =
+        std::string("d88info: ") + messageText(language, InfoMessage::CannotOpen) + "\n";
+    d88console::printText(err, line.c_str(), path, messageText(language, openErrorMessage(error)));
+}
+
 int runInfo(int argc, char** argv, std::FILE* out, std::FILE* err) {
-    return finishOutput(out, err, showImage(argc, argv, out, err));
+    const Language language = languageAskedFor(argc, argv, defaultLanguage());
+    return finishOutput(out, err, showImage(argc, argv, language, out, err), language);
 }
 
 }  // namespace d88info

@@ -1,9 +1,11 @@
 // The command line of d88info: [-v] [--utf8] [-x TRACK,R[,N]|C/H/R[/N]] IMAGE,
-// --svg [--lang en|ja] IMAGE, --files [--json] [--utf8] IMAGE [-op | 1..8],
-// or -h, or --version.
+// --svg [--lang en|ja] IMAGE, --files [--json] [--utf8] [--lang en|ja] IMAGE
+// [-op | 1..8], or -h, or --version.
 #pragma once
 
 #include <cstdio>
+
+#include "Language.h"
 
 namespace d88info {
 
@@ -20,12 +22,12 @@ struct SectorChoice {
 
 struct InfoOptions {
     const char* imagePath = nullptr;
-    bool verbose = false;            // -v: list every record of every present track
-    bool dump = false;               // -x: hex dump of `sector` on each disk
-    bool utf8 = false;               // --utf8: names decoded into UTF-8 in a file or pipe too
-    bool svg = false;                // --svg: a picture of every disk instead of the text
-    const char* language = nullptr;  // --lang: "en" or "ja", with --svg
-    bool japanese = false;           // --lang ja: the picture's words in Japanese
+    bool verbose = false;  // -v: list every record of every present track
+    bool dump = false;     // -x: hex dump of `sector` on each disk
+    bool utf8 = false;     // --utf8: names decoded into UTF-8 in a file or pipe too
+    bool svg = false;      // --svg: a picture of every disk instead of the text
+    // --lang, else the user's: the words of --files, --svg and the messages
+    Language language = Language::English;
     bool files = false;   // --files: what d88cut does with each file, instead of the text
     bool json = false;    // --json: --files as one JSON document
     bool opFlag = false;  // -op after the image, with --files: as d88cut takes it
@@ -39,8 +41,14 @@ enum class OptionsResult {
     Error,  // a message and the usage have been printed on `err`
 };
 
-OptionsResult parseInfoOptions(int argc, char** argv, InfoOptions& options, std::FILE* out,
-                               std::FILE* err);
+// Reads the command line; where no --lang is given the language is
+// `userLanguage`. The help and the errors are in the language.
+OptionsResult parseInfoOptions(int argc, char** argv, Language userLanguage, InfoOptions& options,
+                               std::FILE* out, std::FILE* err);
+
+// The language the command line asks for with "--lang en" or "--lang ja"
+// before any "--", else `userLanguage`.
+Language languageAskedFor(int argc, char** argv, Language userLanguage);
 
 // Reads "TRACK,R[,N]" (TRACK 0-163) or "C/H/R[/N]" (C 0-81, H 0-1, for track
 // index of cylinder C and head H), all decimal, R and N 0-255.

@@ -2,11 +2,12 @@
 
 #include <cerrno>
 
+#include "InfoMessages.h"
 #include "system/ConsoleText.h"
 
 namespace d88info {
 
-int finishOutput(std::FILE* out, std::FILE* err, int status) {
+int finishOutput(std::FILE* out, std::FILE* err, int status, Language language) {
     // What is still buffered is written now. After a write that failed, the
     // stream's error stays set and each later write is tried again and fails
     // for the same cause; the output always ends with a line buffered after
@@ -18,7 +19,8 @@ int finishOutput(std::FILE* out, std::FILE* err, int status) {
     if (!lost) {
         return status;
     }
-    std::fputs("d88info: cannot write standard output\n", err);
+    d88console::printText(err, "d88info: %s\n",
+                          messageText(language, InfoMessage::CannotWriteOutput));
     return 1;
 }
 

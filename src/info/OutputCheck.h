@@ -4,12 +4,14 @@
 
 #include <cstdio>
 
+#include "Language.h"
+
 namespace d88info {
 
 // Flushes `out` and returns the run's exit status: `status`, or 1 with one
 // message on `err` when something printed on `out` could not be written (a
 // full disk, /dev/full). A reader that went away (a closed pipe) ends the run
 // quietly, as it ends cat. Clears the error of `out` for a run after it.
-int finishOutput(std::FILE* out, std::FILE* err, int status);
+int finishOutput(std::FILE* out, std::FILE* err, int status, Language language);
 
 }  // namespace d88info

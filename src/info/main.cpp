@@ -3,22 +3,21 @@
 #include <cstdio>
 
 #include "Info.h"
+#include "InfoWindow.h"
 #include "system/ConsoleText.h"
 
 #ifdef _WIN32
 // Windows hands the command line over as UTF-16, so that any path opens. A
 // run dropped on or double-clicked has a console window of its own, which
-// closes when it ends: it stays until a key is pressed.
+// closes when it ends: there each image dropped is listed as --files -op
+// lists it, and the window stays until a key is pressed.
 int wmain(int argc, wchar_t** argv) {
-    const int status =
-        d88info::runInfo(argc, d88console::utf8Arguments(argc, argv), stdout, stderr);
-    if (d88console::startedInOwnConsole()) {
-        // Said in Japanese, as d88cut.exe's window says it: "Press any key to
-        // close this window."
-        std::fflush(stdout);
-        d88console::printText(stdout, "何かキーを押すとウィンドウを閉じます.\n");
-        d88console::waitForKey();
+    char** arguments = d88console::utf8Arguments(argc, argv);
+    if (!d88console::startedInOwnConsole()) {
+        return d88info::runInfo(argc, arguments, stdout, stderr);
     }
+    const int status = d88info::runInOwnWindow(argc, arguments);
+    d88console::waitForKey();
     return status;
 }
 #else

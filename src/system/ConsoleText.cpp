@@ -34,7 +34,50 @@ bool hasShiftJisShape(const char* text, std::size_t length) {
     return true;
 }
 
+// The bytes of the UTF-8 character that starts with `lead`; 1 for a byte that
+// starts none.
+std::size_t characterLength(unsigned char lead) {
+    if (lead >= 0xF0 && lead <= 0xF7) {
+        return 4;
+    }
+    if (lead >= 0xE0) {
+        return lead <= 0xEF ? 3 : 1;
+    }
+    return lead >= 0xC0 ? 2 : 1;
+}
+
+// The columns of the character of `length` bytes at `text`.
+std::size_t characterColumns(const unsigned char* text, std::size_t length) {
+    if (text[0] < 0x80) {
+        return 1;
+    }
+    // Half-width katakana, U+FF61 to U+FF9F: EF BD A1-BF and EF BE 80-9F.
+    const bool halfWidth =
+        length == 3 && text[0] == 0xEF &&
+        ((text[1] == 0xBD && text[2] >= 0xA1) || (text[1] == 0xBE && text[2] <= 0x9F));
+    return halfWidth ? 1 : 2;
+}
+
 }  // namespace
+
+TextCharacter characterAt(const std::string& utf8, std::size_t at) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.data()) + at;
+    std::size_t length = characterLength(bytes[0]);
+    if (length > utf8.size() - at) {
+        length = 1;
+    }
+    return {length, characterColumns(bytes, length)};
+}
+
+std::size_t columnsOf(const std::string& utf8) {
+    std::size_t columns = 0;
+    for (std::size_t at = 0; at < utf8.size();) {
+        const TextCharacter character = characterAt(utf8, at);
+        columns += character.columns;
+        at += character.length;
+    }
+    return columns;
+}
 
 bool shiftJisToUtf8(const char* text, std::size_t length, char* out, std::size_t room,
                     std::size_t& written) {

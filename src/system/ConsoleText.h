@@ -54,6 +54,27 @@ void printText(std::FILE* stream, const char* format, ...);
 // are bytes as given, and stay so.
 std::string nameInForm(const char* name, TextForm form);
 
+// The most columns a line of a console window of 80 takes: a line that fills
+// all 80 moves the cursor on by itself, and its line feed then leaves an empty
+// line.
+inline constexpr std::size_t kWindowLineColumns = 79;
+
+// One character of UTF-8 text: its bytes, and the columns a console gives it.
+struct TextCharacter {
+    std::size_t length;
+    std::size_t columns;
+};
+
+// The character that starts at byte `at` of `utf8` (at < utf8.size()): one
+// column for ASCII and half-width katakana, two for any other (full-width,
+// and to be safe those a Japanese font shows wide, such as Greek letters and
+// circled numbers); a byte that starts no whole character is one character
+// of two columns.
+TextCharacter characterAt(const std::string& utf8, std::size_t at);
+
+// The columns UTF-8 text takes on a console, characterAt() of each character.
+std::size_t columnsOf(const std::string& utf8);
+
 // Whether `arg` asks for help the way the system's own commands take it:
 // "/?" on Windows; no argument elsewhere, where "/?" is a path.
 bool isSystemHelpSwitch(const char* arg);

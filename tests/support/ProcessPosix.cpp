@@ -13,6 +13,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <stdexcept>
 #include <thread>
@@ -143,6 +144,11 @@ ToolResult runTool(const std::string& program, const std::vector<std::string>& a
         throw std::runtime_error("fork failed");
     }
     if (pid == 0) {
+        // The user's language is the test's to choose: what the developer's
+        // locale says stays out, so that every expectation holds anywhere.
+        for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+            unsetenv(variable);
+        }
         for (const std::string& setting : options.environment) {
             putenv(const_cast<char*>(setting.c_str()));
         }

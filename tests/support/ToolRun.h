@@ -36,7 +36,11 @@ struct RunOptions {
     std::string argv0 = "";  // empty: the program's path
     OutputTo stdoutTo = OutputTo::File;
     int timeoutSeconds = 20;
-    std::vector<std::string> environment = {};  // "NAME=value" set for the program
+    // "NAME=value" set for the program. On POSIX systems LC_ALL, LC_MESSAGES
+    // and LANG are unset for it unless set here: its default language is
+    // English, whatever the developer's locale. Not on Windows, where the
+    // language is the system's.
+    std::vector<std::string> environment = {};
     // Bytes the program may write into any file at the most, with SIGXFSZ
     // ignored, so that a write past them fails instead (POSIX only); -1: none.
     std::int64_t fileSizeLimit = -1;
