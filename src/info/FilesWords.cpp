@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "DiskSummary.h"
+#include "GroupedNumber.h"
 #include "PictureWords.h"
 #include "RecordStatus.h"
 #include "d88/DiskHeader.h"
@@ -44,23 +45,14 @@ std::string joined(const std::vector<std::string>& items, const char* separator)
 
 }  // namespace
 
-std::string groupedByThousands(long long number) {
-    const std::string digits = std::to_string(number < 0 ? -number : number);
-    if (digits.size() < 5) {
-        return std::to_string(number);
-    }
-    std::string text = number < 0 ? "-" : "";
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) {
-            text += ',';
-        }
-        text += digits[i];
-    }
-    return text;
+// A count of bytes or files, grouped as every text a person reads groups it.
+std::string groupedCount(long long count) {
+    return count < 0 ? std::to_string(count)
+                     : groupedNumber(static_cast<unsigned long long>(count));
 }
 
 std::string FilesWords::number(long long count) const {
-    return grouped ? groupedByThousands(count) : std::to_string(count);
+    return grouped ? groupedCount(count) : std::to_string(count);
 }
 
 std::string FilesWords::bytes(long long count) const {
@@ -352,9 +344,7 @@ std::string FilesWords::fileText(const FileFate& file) const {
 }
 
 std::string FilesWords::countsLine(const int (&counts)[d88cut::kOutcomeCount]) const {
-    const auto n = [&](Outcome outcome) {
-        return groupedByThousands(counts[static_cast<int>(outcome)]);
-    };
+    const auto n = [&](Outcome outcome) { return groupedCount(counts[static_cast<int>(outcome)]); };
     if (japanese) {
         return "ファイル: 完全なもの " + n(Outcome::Whole) + " 個、損傷したレコードを含むもの " +
                n(Outcome::Damaged) + " 個、一部しか読めなかったもの " + n(Outcome::Partly) +

@@ -15,9 +15,6 @@
 
 namespace d88info {
 
-// "1024", "21,472", "645,180".
-std::string groupedByThousands(long long number);
-
 class FilesWords {
   public:
     // `groupBytes` false keeps numbers of bytes as plain digits, as --json
