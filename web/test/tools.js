@@ -114,7 +114,11 @@ function runNative(tool, args, imageBytes, moreImages = []) {
     for (const more of moreImages) {
         fs.writeFileSync(path.join(input, more.name), more.bytes);
     }
-    const run = spawnSync(nativeTools[tool], args, {cwd: output, argv0: tool, maxBuffer: 1 << 28});
+    // The native tools take no language from the developer's locale: the
+    // module in Node speaks English unless told otherwise, and so must they.
+    const env = Object.fromEntries(Object.entries(process.env)
+                                       .filter(([name]) => !["LC_ALL", "LC_MESSAGES", "LANG"].includes(name)));
+    const run = spawnSync(nativeTools[tool], args, {cwd: output, argv0: tool, maxBuffer: 1 << 28, env});
     if (run.error) {
         throw run.error;
     }
