@@ -59,13 +59,8 @@ wall_once() {
     awk -v a="$start" -v b="$end" 'BEGIN { printf "%.1f", (b - a) * 1000 }'
 }
 
-median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
-spread() {
-    printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {
-        q1 = int((NR + 3) / 4); q3 = int((3 * NR + 3) / 4)
-        printf "%.2f (%.2f-%.2f; %.2f-%.2f)", a[int((NR+1)/2)], a[q1], a[q3], a[1], a[NR] }'
-}
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.4f", a / b; else print "-" }'; }
+# median, spread and ratio.
+. "$root/bench/stats.sh"
 peak_kb() {
     rm -f "$out"
     /usr/bin/time -o "$work/time" -f %M "$@" >/dev/null 2>&1 || die "failed: $*"

@@ -72,15 +72,8 @@ wall_once() {
     awk -v a="$start" -v b="$end" 'BEGIN { printf "%.1f", (b - a) * 1000 }'
 }
 
-median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
-
-# "median (first quartile-third quartile; least-greatest)" of numbers, two
-# decimals, the quartiles by nearest rank.
-spread() {
-    printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {
-        q1 = int((NR + 3) / 4); q3 = int((3 * NR + 3) / 4)
-        printf "%.2f (%.2f-%.2f; %.2f-%.2f)", a[int((NR+1)/2)], a[q1], a[q3], a[1], a[NR] }'
-}
+# median, spread and ratio.
+. "$root/bench/stats.sh"
 
 peak_kb() {
     local dir=$1
@@ -90,9 +83,6 @@ peak_kb() {
     tail -n 1 "$work/time"
 }
 
-# One round's ratio, four decimals; medians are shown with two, so that a
-# guard such as 1.5 times a floor is not met by rounding.
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.4f", a / b; else print "-" }'; }
 
 echo "| image | size | d88cut wall | cat floor | writer floor | ratio to the cat floor | ratio to the writer floor | d88cut peak memory | files, sectors cut | reads, seeks | walks, track starts read | per sector cut |"
 echo "|---|---|---|---|---|---|---|---|---|---|---|---|"

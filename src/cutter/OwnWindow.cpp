@@ -96,17 +96,6 @@ std::string whatTheFileIs(const ImageSurvey& survey, d88console::TextForm form) 
     return messageText(form, messages::kSummaryNoDiskOfTheSet, survey.diskCount);
 }
 
-bool isRegularFile(const char* path) {
-    d88::os::Handle handle = d88::os::kNoHandle;
-    if (d88::os::openForReading(path, handle) != d88::OpenError::None) {
-        return false;
-    }
-    d88::FileFacts facts;
-    const bool regular = d88::os::describe(handle, facts) && facts.regular;
-    d88::os::close(handle);
-    return regular;
-}
-
 bool isFolderPath(const char* path) {
     return d88console::isFolder(path);
 }
@@ -415,7 +404,7 @@ int runInOwnWindow(int argc, char** argv) {
     const int count = argc >= 1 ? argc : 1;
 
     const WindowRun plan =
-        planWindowRun(count, args.data(), kSystemPaths, isRegularFile, isFolderPath);
+        planWindowRun(count, args.data(), kSystemPaths, d88::os::namesRegularFile, isFolderPath);
     std::vector<std::string> leftOutWithoutOp;
     runState.summaryFollows = true;
     int status = 1;
@@ -430,7 +419,7 @@ int runInOwnWindow(int argc, char** argv) {
         case WindowRun::Kind::Ordinary:
             // An image named by its full path is cut beside itself here too.
             if ((count == 2 || count == 3) && isFullPath(args[1], kSystemPaths) &&
-                isRegularFile(args[1]) && !enterFolderOf(args[1])) {
+                d88::os::namesRegularFile(args[1]) && !enterFolderOf(args[1])) {
                 break;
             }
             status = runCutter(count, args.data());

@@ -7,32 +7,13 @@
 #include "DiskName.h"
 #include "FilesListing.h"
 #include "HeaderDoubts.h"
+#include "JsonText.h"
 #include "RecordStatus.h"
 #include "diskset/DiskKind.h"
 
 namespace d88info {
 
 namespace {
-
-// `text` (UTF-8) as a JSON string: '"' and '\' escaped, control characters
-// as \u00XX.
-std::string jsonString(const std::string& text) {
-    std::string quoted = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
-        } else if (byte < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04X", static_cast<unsigned>(byte));
-            quoted += escape;
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + '"';
-}
 
 std::string number(long long value) {
     return std::to_string(value);

@@ -15,13 +15,6 @@ namespace d88info {
 
 namespace {
 
-using d88cut::FileFate;
-using d88cut::MarkedRecord;
-using d88cut::Outcome;
-using d88cut::PieceRead;
-using d88cut::UnreadSector;
-using d88cut::Written;
-
 std::string format(const char* pattern, long long a = 0, long long b = 0, long long c = 0,
                    long long d = 0, long long e = 0) {
     // Room for the longest Japanese sentence, at three bytes a character.

@@ -156,21 +156,10 @@ std::string fitLine(const std::string& line, std::size_t columns) {
     return text + piece(line, characters, first, characters.size()) + "\n";
 }
 
-bool namesRegularFile(const char* path) {
-    d88::os::Handle handle = d88::os::kNoHandle;
-    if (d88::os::openForReading(path, handle) != d88::OpenError::None) {
-        return false;
-    }
-    d88::FileFacts facts;
-    const bool regular = d88::os::describe(handle, facts) && facts.regular;
-    d88::os::close(handle);
-    return regular;
-}
-
 // Whether every argument names a file, as those Explorer passes for a drop.
 bool allImages(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
-        if (argv[i] == nullptr || argv[i][0] == '-' || !namesRegularFile(argv[i])) {
+        if (argv[i] == nullptr || argv[i][0] == '-' || !d88::os::namesRegularFile(argv[i])) {
             return false;
         }
     }

@@ -71,6 +71,19 @@ std::int64_t write(Handle handle, const std::uint8_t* data, std::size_t count);
 bool truncate(Handle handle, std::int64_t length);
 bool close(Handle handle);
 
+// Whether `path` names a regular file that opens for reading (what Explorer
+// passes for a file dropped), without waiting for a FIFO's writer.
+inline bool namesRegularFile(const char* path) {
+    Handle handle = kNoHandle;
+    if (openForReading(path, handle) != OpenError::None) {
+        return false;
+    }
+    FileFacts facts;
+    const bool regular = describe(handle, facts) && facts.regular;
+    close(handle);
+    return regular;
+}
+
 }  // namespace os
 
 }  // namespace d88
