@@ -73,7 +73,7 @@ function fileRow(t, entry, imageNames, downloadLink, mergeFates) {
     } else {
         row.append(" ", make("span", {className: "why"}, words));
     }
-    const fate = mergeFates && mergeFates.get(entry.disk.index + "/" + name);
+    const fate = mergeFates && mergeFates[entry.disk.index] && mergeFates[entry.disk.index].get(name);
     if (fate) {
         row.append(" ", make("span", {className: "merge " + fate.key}, "— " + mergeWords(t, fate)));
     }

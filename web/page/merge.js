@@ -63,16 +63,12 @@ function fileFate(file, dumpNames) {
     return {key: notWhole.length === 0 ? "wholeEverywhere" : "wholeNow", dumps: notWhole};
 }
 
-// The merge's word on each file, by the index of its disk in the merged image
-// and its name: "3/MP05". The report's disks are in the merged image's order,
-// each dump of a disk named by the image it came from.
+// The merge's word on each file: per disk of the merged image, in its order
+// (the report's), a map from the file's name. Each dump of a disk is named
+// by the image it came from.
 export function fileFates(report, dumpNames) {
-    const fates = new Map();
-    report.disks.forEach((disk, index) => {
+    return report.disks.map((disk) => {
         const names = disk.members.map((member) => dumpNames[member.image]);
-        for (const file of disk.files) {
-            fates.set(index + "/" + file.name, fileFate(file, names));
-        }
+        return new Map(disk.files.map((file) => [file.name, fileFate(file, names)]));
     });
-    return fates;
 }

@@ -280,9 +280,12 @@ test("dumps of the same disks are offered merged, and the merged image is cut, i
     const merged = native.files.find((file) => file.name === "merged.d88").bytes;
     const nativeCut = runNative("d88cut", [D88Runner.imageArgument, "-op"], merged).files;
     const reported = report.disks.flatMap((disk) => disk.files);
-    const madeWhole = reported.filter((file) => file.merged.state === "whole" &&
-                                                file.dumps.some((dump) => dump.state !== "whole"))
-                          .map((file) => file.name).sort();
+    // Each file the merge made whole, with the dumps it was not whole in.
+    const byName = (a, b) => (JSON.stringify(a) < JSON.stringify(b) ? -1 : 1);
+    const madeWhole = report.disks.flatMap((disk) => disk.files.filter((file) => file.merged.state === "whole").map(
+        (file) => [file.name, file.dumps.flatMap((fate, member) => (fate.state === "whole" ? []
+                                                                    : [dumps[disk.members[member].image].name]))]))
+        .filter(([, notWholeIn]) => notWholeIn.length > 0).sort(byName);
     assert.ok(madeWhole.length > 0, "the dumps are damaged in different places");
     const files = dumps.map((dump) => imageFile(dump.name, dump.bytes));
     const cases = [
@@ -308,8 +311,10 @@ test("dumps of the same disks are offered merged, and the merged image is cut, i
         assert.strictEqual(await page.locator("#listing .files .merge").count(), reported.length, locale);
         const madeWholeRows = await page.$$eval("#listing .files li:has(.merge.wholeNow)", (rows) =>
             rows.map((row) => [row.querySelector("a, .name").textContent, row.querySelector(".merge").textContent]));
-        assert.deepStrictEqual(madeWholeRows.map(([name]) => name).sort(), madeWhole, locale);
         madeWholeRows.forEach(([name, words]) => assert.match(words, madeWholeWords, locale + ": " + name));
+        assert.deepStrictEqual(madeWholeRows.map(([name, words]) => [name, dumps.map((dump) => dump.name)
+                                                                        .filter((dump) => words.includes(dump))])
+                                   .sort(byName), madeWhole, locale);
         // The merged image beside the files, as the native d88merge -o writes
         // it; and what is cut from it, as the native d88cut cuts it.
         const [download] = await Promise.all([page.waitForEvent("download"), page.locator("#merged a").click()]);
