@@ -10,7 +10,7 @@ import {zipSync} from "fflate";
 import {languages, rememberLanguage, startingLanguage, textsOf} from "./i18n.js";
 import {droppedFiles, folderFiles} from "./intake.js";
 import {countWords, imageWords, make, showListing} from "./listing.js";
-import {offersMerge, fileFates, mergeDumps} from "./merge.js";
+import {fileFates, mergeDumps, offersMerge} from "./merge.js";
 import {mergedName, naturalCompare, zipName} from "./names.js";
 import {combine} from "./outcomes.js";
 import {applyZoom, connectDetails, defaultZoom, dropLegend} from "./picture.js";
