@@ -118,6 +118,15 @@ const texts = {
         otherMark: (byte) => "mark " + hex(byte),
         size: (n) => grouped(n) + " bytes",
         downloadAll: (n, name) => (n === 1 ? `Download the file as ${name}` : `Download all ${n} files as ${name}`),
+        mergeOffer: "These are dumps of the same disk: merge them, and cut the merged image",
+        merging: (n) => `Merging ${n} dumps…`,
+        mergeFailed: (message) => "d88merge could not merge them: " + message,
+        downloadMerged: (name) => `Download the merged image as ${name}`,
+        merge: {
+            wholeNow: (dumps) => `whole now: not whole in ${dumps}`,
+            wholeEverywhere: "whole in every dump",
+            notWhole: "the merge could not make it whole",
+        },
         messageSummary: (lines, warnings, errors) => `d88cut's messages: ${plural(lines, "line", "lines")}` +
             (errors > 0 ? `, ${plural(errors, "error", "errors")}` : "") +
             (warnings > 0 ? `, ${plural(warnings, "warning", "warnings")}` : ", no warning"),
@@ -217,6 +226,15 @@ const texts = {
         size: (n) => grouped(n) + " バイト",
         downloadAll: (n, name) => (n === 1 ? `ファイルを ${name} としてダウンロード`
                                            : `${n} 個のファイルをまとめて ${name} としてダウンロード`),
+        mergeOffer: "これらは同じディスクの別の読み取りです。1 つにまとめて、まとめたイメージから切り出す",
+        merging: (n) => `${n} 個の読み取りを 1 つにまとめています…`,
+        mergeFailed: (message) => "d88merge でまとめられませんでした: " + message,
+        downloadMerged: (name) => `まとめたイメージを ${name} としてダウンロード`,
+        merge: {
+            wholeNow: (dumps) => `まとめて完全になりました (${dumps} では完全ではありません)`,
+            wholeEverywhere: "どの読み取りでも完全",
+            notWhole: "まとめても完全になりませんでした",
+        },
         messageSummary: (lines, warnings, errors) => `d88cut のメッセージ ${grouped(lines)} 行` +
             (errors > 0 ? `、エラー ${grouped(errors)} 件` : "") +
             (warnings > 0 ? `、警告 ${grouped(warnings)} 件` : "、警告なし"),

@@ -53,7 +53,12 @@ function fileWords(t, entry, imageNames) {
     return parts.length === 0 ? null : parts.join("; ");
 }
 
-function fileRow(t, entry, imageNames, downloadLink) {
+// What the merge did for a file of a merged image, in words.
+function mergeWords(t, fate) {
+    return fate.key === "wholeNow" ? t.merge.wholeNow(fate.dumps.join(t.and)) : t.merge[fate.key];
+}
+
+function fileRow(t, entry, imageNames, downloadLink, mergeFates) {
     const name = entry.file.name;
     const mark = make("span", {className: "mark " + entry.outcome, title: entry.outcome}, marks[entry.outcome]);
     const label = entry.bytes ? downloadLink(name, () => entry.bytes, "application/octet-stream", name)
@@ -67,6 +72,10 @@ function fileRow(t, entry, imageNames, downloadLink) {
         row.append(" ", make("span", {className: "note"}, t.whole));
     } else {
         row.append(" ", make("span", {className: "why"}, words));
+    }
+    const fate = mergeFates && mergeFates[entry.disk.index] && mergeFates[entry.disk.index].get(name);
+    if (fate) {
+        row.append(" ", make("span", {className: "merge " + fate.key}, "— " + mergeWords(t, fate)));
     }
     return row;
 }
@@ -100,7 +109,7 @@ function diskItem(t, image, disk, imageNames, downloadLink) {
         item.append(make("span", {className: "note"}, " — " + t.nothingOnDisk));
     }
     const rows = image.entries.filter((entry) => entry.disk === disk)
-                     .map((entry) => fileRow(t, entry, imageNames, downloadLink));
+                     .map((entry) => fileRow(t, entry, imageNames, downloadLink, image.mergeFates));
     if (rows.length > 0) {
         item.append(make("ul", {className: "files"}, ...rows));
     }

@@ -65,3 +65,8 @@ export function zipName(imageNames) {
     const name = bases.length === 1 ? bases[0] : sharedStart(bases);
     return (name === "" ? "d88cut" : name) + ".zip";
 }
+
+// The merged image's name, after the first of its dumps: "Game (merged).d88".
+export function mergedName(firstName) {
+    return withoutExtension(firstName) + " (merged).d88";
+}

@@ -3,13 +3,15 @@
 // for each image what it is, for each disk what d88cut made of it, and every
 // file with what became of it (d88info --files --json), each file left and
 // all of them as one zip to download, d88cut's messages, and d88info's
-// picture of each image (one legend for all of them). In English or
+// picture of each image (one legend for all of them). Dumps of the same disks
+// it offers to merge, and then cuts the merged image instead. In English or
 // Japanese, as the user prefers.
 import {zipSync} from "fflate";
 import {languages, rememberLanguage, startingLanguage, textsOf} from "./i18n.js";
 import {droppedFiles, folderFiles} from "./intake.js";
 import {countWords, imageWords, make, showListing} from "./listing.js";
-import {naturalCompare, zipName} from "./names.js";
+import {fileFates, mergeDumps, offersMerge} from "./merge.js";
+import {mergedName, naturalCompare, zipName} from "./names.js";
 import {combine} from "./outcomes.js";
 import {applyZoom, connectDetails, defaultZoom, dropLegend} from "./picture.js";
 import D88Runner from "./runner.js";
@@ -30,6 +32,8 @@ import D88Runner from "./runner.js";
     const drawing = element("picture-drawing");
     const pictureFigure = element("picture");
     const overlay = element("drop-overlay");
+    const mergeOffer = element("merge-offer");
+    const mergeChosen = element("merge-chosen");
     const details = connectDetails(drawing, element("details-text"));
 
     let language = startingLanguage();
@@ -41,6 +45,8 @@ import D88Runner from "./runner.js";
     // The images of the last choice or drop, in the order they are cut, and
     // what came of them; each cut's number drops the work of an earlier one.
     let images = [];
+    // The images chosen: the ones cut, or the dumps merged into the one cut.
+    let chosenImages = [];
     let shown = null;
     let cutNumber = 0;
     // The same for the pictures, which a change of language draws again.
@@ -102,7 +108,7 @@ import D88Runner from "./runner.js";
         shown = null;
         downloadUrls.forEach((url) => URL.revokeObjectURL(url));
         downloadUrls = [];
-        for (const id of ["zip", "listing"]) {
+        for (const id of ["zip", "merged", "listing"]) {
             element(id).replaceChildren();
         }
         drawing.replaceChildren();
@@ -142,7 +148,7 @@ import D88Runner from "./runner.js";
     }
 
     function showResult(combined) {
-        for (const id of ["zip", "listing"]) {
+        for (const id of ["zip", "merged", "listing"]) {
             element(id).replaceChildren();
         }
         showListing(element("listing"), t, images, downloadLink);
@@ -150,6 +156,11 @@ import D88Runner from "./runner.js";
         pictureFigure.hidden = !images.some((image) => image.outcome && image.outcome.image.d88);
         if (combined.left.size > 0) {
             offerZip(combined.left);
+        }
+        const mergedImage = images.find((image) => image.mergeFates);
+        if (mergedImage) {
+            element("merged").append(downloadLink(mergedImage.name, () => mergedImage.bytes, "application/octet-stream",
+                                                  t.downloadMerged(mergedImage.name)));
         }
         const said = summarise(combined);
         setStatus(said.key, said.args, said.isError);
@@ -227,6 +238,9 @@ import D88Runner from "./runner.js";
             }
         }
         shown = combine(images);
+        if (images === chosenImages) {
+            mergeOffer.hidden = !offersMerge(chosenImages);
+        }
         showResult(shown);
         performance.mark("d88cut-cut-end");
         performance.measure("d88cut-cut", "d88cut-cut-start", "d88cut-cut-end");
@@ -265,6 +279,9 @@ import D88Runner from "./runner.js";
     async function takeImages(files) {
         forgetResult();
         images = [];
+        chosenImages = images;
+        mergeChosen.checked = false;
+        mergeOffer.hidden = true;
         const sorted = [...files].sort((a, b) => naturalCompare(a.name, b.name));
         setStatus("reading", [sorted.length]);
         revealStatus();
@@ -285,6 +302,31 @@ import D88Runner from "./runner.js";
         }
         await cutImages();
         revealStatus();
+    }
+
+    // Merges the images chosen and cuts the merged image in their place.
+    async function cutMerged() {
+        forgetResult();
+        const number = cutNumber;
+        setStatus("merging", [chosenImages.length]);
+        const merge = await mergeDumps(compiled, createD88Module, chosenImages);
+        if (number !== cutNumber) {
+            return;
+        }
+        if (merge.bytes === null) {
+            // The dumps cut each as before, and why they were not merged.
+            mergeChosen.checked = false;
+            images = chosenImages;
+            await cutImages();
+            if (cutNumber === number + 1) {
+                setStatus("mergeFailed", [merge.error.trim()], true);
+            }
+            return;
+        }
+        const name = mergedName(chosenImages[0].name);
+        images = [{name, size: merge.bytes.length, bytes: merge.bytes, problem: null,
+                   mergeFates: fileFates(merge.report, chosenImages.map((image) => image.name))}];
+        await cutImages();
     }
 
     function failed(error) {
@@ -313,6 +355,14 @@ import D88Runner from "./runner.js";
 
     picker.addEventListener("change", () => takeChosen(picker, (list) => [...list]));
     folderPicker.addEventListener("change", () => takeChosen(folderPicker, folderFiles));
+    mergeChosen.addEventListener("change", () => {
+        if (mergeChosen.checked) {
+            cutMerged().catch(failed);
+        } else {
+            images = chosenImages;
+            cutImages().catch(failed);
+        }
+    });
     choice.addEventListener("change", () => {
         chosenArguments();
         cutImages().catch(failed);

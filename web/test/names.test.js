@@ -35,3 +35,11 @@ test("the zip is named after what the images share", async () => {
         assert.strictEqual(zipName(images), expected, images.join(" "));
     }
 });
+
+test("the merged image is named after its first dump", async () => {
+    const {mergedName} = await names;
+    for (const [first, expected] of [["Game (Disk 2).d88", "Game (Disk 2) (merged).d88"], ["dump.D88", "dump (merged).d88"],
+                                     ["noextension", "noextension (merged).d88"]]) {
+        assert.strictEqual(mergedName(first), expected, first);
+    }
+});

@@ -1,7 +1,7 @@
 // The page in Debian's Chromium, opened from a file:// address as a user
 // would: it cuts images to the native build's files, accounts for every file
 // as d88info --files does, zips them, says what each image is, takes several
-// images, a folder or a drop, speaks Japanese to a Japanese browser and
+// images, a folder or a drop, merges dumps of the same disks, speaks Japanese to a Japanese browser and
 // English otherwise, makes its picture readable, fits a phone, and never
 // touches the network.
 "use strict";
@@ -12,7 +12,7 @@ const path = require("path");
 const {test, before, after} = require("node:test");
 const {chromium} = require("playwright-core");
 const {unzipSync} = require("fflate");
-const {D88Runner, testImages, setDiskImages, runNative, cutNativeInTurn, scratchFolder} = require("./tools.js");
+const {D88Runner, testImages, setDiskImages, setDumps, runNative, cutNativeInTurn, scratchFolder} = require("./tools.js");
 
 const pagePath = process.env.D88CUT_PAGE || path.join(__dirname, "..", "..", "build-web", "page", "d88cut.html");
 const pageUrl = "file://" + path.resolve(pagePath);
@@ -221,6 +221,8 @@ test("several images, a folder or a drop are cut in name order into one zip", as
 
     await choose(page, files);
     assert.strictEqual(await statusText(page), "8 images: 52 files whole, 1 replaced by a later disk's.");
+    // Eight disks of eight kinds, one to an image: no dumps of the same disk.
+    assert.strictEqual(await page.isVisible("#merge-offer"), false);
     // One legend for the eight pictures; no disk named by a number it is not.
     await page.waitForFunction(() => performance.getEntriesByName("d88cut-picture-end").length > 0);
     assert.strictEqual(await page.locator("#picture-drawing svg").count(), 8);
@@ -265,6 +267,90 @@ test("several images, a folder or a drop are cut in name order into one zip", as
     await drop([]);
     assert.strictEqual(await statusText(page),
                        "Nothing to cut was dropped: drop .d88 files, or a folder that holds them.");
+    assert.deepStrictEqual(problems, []);
+    await context.close();
+});
+
+test("dumps of the same disks are offered merged, and the merged image is cut, in both languages", async () => {
+    const dumps = setDumps();
+    const [first, ...others] = dumps;
+    const native = runNative("d88merge", ["--json", "-o", "merged.d88", D88Runner.imageArgument,
+                                          ...others.map((dump) => "../in/" + dump.name)], first.bytes, others);
+    const report = JSON.parse(native.stdout);
+    const merged = native.files.find((file) => file.name === "merged.d88").bytes;
+    const nativeCut = runNative("d88cut", [D88Runner.imageArgument, "-op"], merged).files;
+    const reported = report.disks.flatMap((disk) => disk.files);
+    // Each file the merge made whole, with the dumps it was not whole in.
+    const byName = (a, b) => (JSON.stringify(a) < JSON.stringify(b) ? -1 : 1);
+    const madeWhole = report.disks.flatMap((disk) => disk.files.filter((file) => file.merged.state === "whole").map(
+        (file) => [file.name, file.dumps.flatMap((fate, member) => (fate.state === "whole" ? []
+                                                                    : [dumps[disk.members[member].image].name]))]))
+        .filter(([, notWholeIn]) => notWholeIn.length > 0).sort(byName);
+    assert.ok(madeWhole.length > 0, "the dumps are damaged in different places");
+    const files = dumps.map((dump) => imageFile(dump.name, dump.bytes));
+    const cases = [
+        // locale, the offer, the merged image's status line, what a file made whole says
+        ["en-US", "These are dumps of the same disk: merge them, and cut the merged image",
+         "dump1 (merged).d88: 52 files whole, 1 replaced by a later disk's.",
+         /^— whole now: not whole in dump\d\.d88( and dump\d\.d88)?$/],
+        ["ja-JP", "これらは同じディスクの別の読み取りです。1 つにまとめて、まとめたイメージから切り出す",
+         "dump1 (merged).d88: 完全なファイル 52 個、後のディスクのもので置き換えたもの 1 個。",
+         /^— まとめて完全になりました \(dump\d\.d88(、dump\d\.d88)? では完全ではありません\)$/],
+    ];
+    for (const [locale, offer, said, madeWholeWords] of cases) {
+        const {page, problems, context} = await openPage({locale});
+        await choose(page, files);
+        assert.deepStrictEqual(await shownLines(page, "#listing .image-name"), dumps.map((dump) => dump.name), locale);
+        assert.strictEqual(await page.isVisible("#merge-offer"), true, locale);
+        assert.strictEqual((await page.textContent("#merge-offer")).trim(), offer, locale);
+
+        await settled(page, () => page.check("#merge-chosen"));
+        assert.strictEqual(await statusText(page), said, locale);
+        assert.deepStrictEqual(await shownLines(page, "#listing .image-name"), ["dump1 (merged).d88"], locale);
+        // Each file marked with what the merge did for it, as d88merge says.
+        assert.strictEqual(await page.locator("#listing .files .merge").count(), reported.length, locale);
+        const madeWholeRows = await page.$$eval("#listing .files li:has(.merge.wholeNow)", (rows) =>
+            rows.map((row) => [row.querySelector("a, .name").textContent, row.querySelector(".merge").textContent]));
+        madeWholeRows.forEach(([name, words]) => assert.match(words, madeWholeWords, locale + ": " + name));
+        assert.deepStrictEqual(madeWholeRows.map(([name, words]) => [name, dumps.map((dump) => dump.name)
+                                                                        .filter((dump) => words.includes(dump))])
+                                   .sort(byName), madeWhole, locale);
+        // The merged image beside the files, as the native d88merge -o writes
+        // it; and what is cut from it, as the native d88cut cuts it.
+        const [download] = await Promise.all([page.waitForEvent("download"), page.locator("#merged a").click()]);
+        assert.strictEqual(download.suggestedFilename(), "dump1 (merged).d88", locale);
+        assert.ok(fs.readFileSync(await download.path()).equals(merged), locale + ": the merged image");
+        sameFiles((await zipEntries(page)).files, nativeCut, locale + ": the files cut from the merged image");
+        await page.waitForSelector("#picture-drawing svg");
+        // The offer and the head of the merged listing, to be looked at.
+        await page.screenshot({path: path.join(screenshots, `d88cut-page-merged-${locale}.png`), fullPage: true,
+                               clip: {x: 0, y: 0, width: 1000, height: 1500}});
+
+        // Not merged again: each dump cut as before.
+        await settled(page, () => page.uncheck("#merge-chosen"));
+        assert.deepStrictEqual(await shownLines(page, "#listing .image-name"), dumps.map((dump) => dump.name), locale);
+        assert.strictEqual(await page.locator("#merged a").count(), 0, locale);
+        assert.deepStrictEqual(problems, [], locale);
+        await context.close();
+    }
+
+    // Offered only where a disk of the set is there more than once.
+    const disks = setDiskImages();
+    const program = disks.find((disk) => disk.name.includes("Program Disk"));
+    const dataDisk = disks.find((disk) => disk.name.includes("Data Disk 1"));
+    const {page, problems, context} = await openPage();
+    const offers = [
+        // the images chosen, whether the merge is offered
+        [[files[0]], false],
+        [[files[0], imageFile("program.d88", program.bytes)], true],
+        [[imageFile("program.d88", program.bytes), imageFile("program again.d88", program.bytes)], true],
+        [[imageFile("program.d88", program.bytes), imageFile("data.d88", dataDisk.bytes)], false],
+        [[files[0], imageFile("junk.bin", images.get("junk"))], false],
+    ];
+    for (const [chosen, offered] of offers) {
+        await choose(page, chosen);
+        assert.strictEqual(await page.isVisible("#merge-offer"), offered, chosen.map((file) => path.basename(file)).join(", "));
+    }
     assert.deepStrictEqual(problems, []);
     await context.close();
 });
