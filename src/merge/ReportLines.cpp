@@ -1,6 +1,6 @@
 #include "ReportLines.h"
 
-#include "cutter/OwnWindow.h"
+#include "system/ConsoleText.h"
 
 namespace d88merge {
 
@@ -23,12 +23,12 @@ void breakLine(const std::string& line, std::size_t columns, std::vector<std::st
         const std::size_t length =
             std::min(characterLength(static_cast<unsigned char>(line[at])), line.size() - at);
         const std::string character = line.substr(at, length);
-        const std::size_t width = d88cut::columnsOf(character);
+        const std::size_t width = d88console::columnsOf(character);
         if (pieceColumns + width > columns && piece.size() > more.size()) {
             const std::size_t cut = breakAt > more.size() ? breakAt : piece.size();
             fitted.push_back(piece.substr(0, cut));
             piece = more + piece.substr(cut);
-            pieceColumns = d88cut::columnsOf(piece);
+            pieceColumns = d88console::columnsOf(piece);
             breakAt = 0;
         }
         if (!(character == " " && piece == more)) {
@@ -51,7 +51,7 @@ std::vector<std::string> fitLines(const std::vector<std::string>& lines, std::si
     }
     std::vector<std::string> fitted;
     for (const std::string& line : lines) {
-        if (d88cut::columnsOf(line) <= columns) {
+        if (d88console::columnsOf(line) <= columns) {
             fitted.push_back(line);
         } else {
             breakLine(line, columns, fitted);
